@@ -1,0 +1,17 @@
+#include "Fix.h"
+
+#include <cmath>
+#include <numbers>
+
+double Fix::distanceTo(const Fix& other) const
+{
+    // Haversine on the mean earth radius, as Qt Positioning measures.
+    constexpr double kEarthMeanRadius = 6371007.2;
+    constexpr double kDeg = std::numbers::pi / 180.0;
+    const double dLat = (other.latitude - latitude) * kDeg;
+    const double dLon = (other.longitude - longitude) * kDeg;
+    const double s1 = std::sin(dLat / 2);
+    const double s2 = std::sin(dLon / 2);
+    const double h = s1 * s1 + std::cos(latitude * kDeg) * std::cos(other.latitude * kDeg) * s2 * s2;
+    return 2.0 * kEarthMeanRadius * std::asin(std::sqrt(std::min(1.0, h)));
+}

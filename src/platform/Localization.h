@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QLocale>
+#include <QString>
+
+// Localised texts in named tables. A table is a translation context; the key
+// is the source text. Without an entry the default is shown, or the key
+// itself when the default is empty.
+class Localization {
+public:
+    static QString string(const char* key, const char* table = nullptr,
+                          const QString& defaultValue = {});
+    // True when the table has an entry for the key.
+    static bool has(const char* key, const char* table = nullptr);
+
+    // The user's locale: the --locale override, else the system's. The raw
+    // identifier (as "en_US_POSIX") is kept for substring tests.
+    static void setLocaleOverride(const QString& identifier);
+    static QString localeIdentifier();
+    static QLocale locale();
+    // The user's preferred languages, most preferred first ("pt_BR", "pt", …).
+    static QStringList preferredLanguages();
+
+    // Loads the app's translations for the current locale from
+    // :/translations/korvane_<lang>.qm; later calls replace earlier ones.
+    static void installTranslations();
+};

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+#include <memory>
+
+class QSettings;
+
+// The app's one preferences file, $XDG_CONFIG_HOME/Zentrik/KorvaneVandel.conf.
+// INI stores everything as text, so each getter parses strictly: a value that
+// does not read as the requested type yields the caller's default.
+class Preferences {
+public:
+    static Preferences& shared();
+
+    int getInt(const QString& key, int defaultValue);
+    bool getBool(const QString& key, bool defaultValue);
+    double getDouble(const QString& key, double defaultValue);
+    QString getString(const QString& key, const QString& defaultValue = {});
+    QDateTime getDate(const QString& key, const QDateTime& defaultValue = {});
+    bool contains(const QString& key);
+
+    void setInt(const QString& key, int value);
+    void setBool(const QString& key, bool value);
+    void setDouble(const QString& key, double value);
+    void setString(const QString& key, const QString& value);
+    void setDate(const QString& key, const QDateTime& value);
+    void remove(const QString& key);
+
+    // Flushes pending writes and picks up what another process wrote.
+    void synchronize();
+
+    static QString filePath();
+    // Drops the in-memory state so the next access reads the file as a new
+    // process would (tests only).
+    void reload();
+
+private:
+    Preferences();
+    ~Preferences();
+    QSettings& settings();
+    QVariant raw(const QString& key);
+
+    std::unique_ptr<QSettings> m_settings;
+};
