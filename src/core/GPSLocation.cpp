@@ -1,0 +1,103 @@
+#include "GPSLocation.h"
+
+#include "AlertView.h"
+#include "Localization.h"
+
+#include <cmath>
+
+namespace {
+// cos of about 84.26°: successive movements closer in direction than this
+// count as travelling.
+constexpr double kSameDirectionCosine = 0.1;
+// Accuracies further apart than this make the distance between two fixes
+// meaningless.
+constexpr float kMaxAccuracyJump = 90.0f;
+} // namespace
+
+GPSLocation::GPSLocation()
+{
+    m_LocationManager()->startUpdatingLocation();
+}
+
+GPSLocation::~GPSLocation()
+{
+    if (m_manager)
+        m_manager->setDelegate(nullptr);
+}
+
+LocationManager* GPSLocation::m_LocationManager()
+{
+    if (!m_manager) {
+        m_manager = std::make_unique<LocationManager>();
+        m_manager->setDesiredAccuracy(LocationManager::kLocationAccuracyBest);
+        m_manager->setDelegate(this);
+        if (m_manager->respondsToSetPausesLocationUpdatesAutomatically())
+            m_manager->setPausesLocationUpdatesAutomatically(false);
+        coordinate_last.longitude = 0.0;
+        is_on_speed = false;
+    }
+    return m_manager.get();
+}
+
+void GPSLocation::setM_LocationManager(std::unique_ptr<LocationManager> manager)
+{
+    m_manager = std::move(manager);
+}
+
+void GPSLocation::locationManager_resolveLocations(LocationManager*, const Fix& newLocation,
+                                                   const std::optional<Fix>& oldLocation)
+{
+    if (!is_on_speed && coordinate_last.longitude != 0.0 && oldLocation) {
+        const double ax = oldLocation->longitude - coordinate_last.longitude;
+        const double ay = oldLocation->latitude - coordinate_last.latitude;
+        const double bx = newLocation.longitude - oldLocation->longitude;
+        const double by = newLocation.latitude - oldLocation->latitude;
+        // A zero-length movement gives NaN, which fails the comparison.
+        const double c = (ax * bx + ay * by) /
+                         (std::sqrt(ax * ax + ay * ay) * std::sqrt(bx * bx + by * by));
+        if (c > kSameDirectionCosine)
+            is_on_speed = true;
+    }
+
+    float speed = 0.0f;
+    double distance = 0.0;
+    if (is_on_speed) {
+        if (oldLocation &&
+            float(std::fabs(oldLocation->horizontalAccuracy - newLocation.horizontalAccuracy)) <
+                kMaxAccuracyJump)
+            distance = newLocation.distanceTo(*oldLocation);
+        speed = float(newLocation.speed);
+    }
+
+    if (delegate)
+        delegate->speedDidUpate(speed, float(newLocation.horizontalAccuracy), distance);
+
+    if (!(newLocation.speed > 0))
+        is_on_speed = false;
+    if (oldLocation)
+        coordinate_last = {oldLocation->latitude, oldLocation->longitude};
+}
+
+void GPSLocation::locationManager_didUpdateLocations(LocationManager* manager,
+                                                     const QList<Fix>& locations)
+{
+    for (const Fix& fix : locations) {
+        locationManager_resolveLocations(manager, fix, m_oldLocation);
+        m_oldLocation = fix;
+    }
+}
+
+void GPSLocation::locationManager_didFailWithError(LocationManager*, const LocationError& error)
+{
+    // Only a refused authorisation is worth telling the user about.
+    if (!error.localizedDescription.contains(QLatin1String("error 1")))
+        return;
+    showEnableGPS_AlertView();
+}
+
+void GPSLocation::showEnableGPS_AlertView()
+{
+    auto* alert = new AlertView(QStringLiteral("GPS is OFF"), Localization::string("gps_off", nullptr, QString()),
+                                nullptr, QStringLiteral("OK"));
+    alert->show();
+}

@@ -1,0 +1,154 @@
+#include "Property.h"
+
+#include "Preferences.h"
+
+#include <cmath>
+#include <limits>
+#include <mutex>
+
+namespace {
+constexpr double kInitialDistance = 1.0;
+constexpr float kFloatFixedPoint = 1000000.0f;
+
+std::mutex instanceLock;
+Property* sharedInstance = nullptr;
+
+// Toward zero, saturating: a float past the 32-bit range must not wrap.
+int32_t truncateToInt32(float value)
+{
+    if (std::isnan(value))
+        return 0;
+    if (value >= 2147483647.0f)
+        return std::numeric_limits<int32_t>::max();
+    if (value <= -2147483648.0f)
+        return std::numeric_limits<int32_t>::min();
+    return static_cast<int32_t>(value);
+}
+} // namespace
+
+Property* Property::instance()
+{
+    std::lock_guard lock(instanceLock);
+    if (!sharedInstance)
+        sharedInstance = new Property;
+    return sharedInstance;
+}
+
+Property* Property::reloadForTesting()
+{
+    std::lock_guard lock(instanceLock);
+    delete sharedInstance;
+    Preferences::shared().reload();
+    sharedInstance = new Property;
+    return sharedInstance;
+}
+
+Property::Property()
+{
+    load();
+}
+
+void Property::load()
+{
+    m_speedUnit = loadIntegerProperty(QStringLiteral("speedUnit"), 0);
+    m_isfirstInit = loadBoolProperty(QStringLiteral("firstInit"), true);
+    m_didPressProAd = loadBoolProperty(QStringLiteral("didPressProAd"), false);
+    m_didShowStartUpReviewAnimation =
+        loadBoolProperty(QStringLiteral("didShowStartUpReviewAnimation"), false);
+    m_distanceTraveled_Meter =
+        loadDoubleProperty(QStringLiteral("distanceTraveled_Meter"), kInitialDistance);
+}
+
+void Property::saveIntegerProperty(const QString& key, int32_t value)
+{
+    Preferences& prefs = Preferences::shared();
+    prefs.setInt(key, value);
+    prefs.synchronize();
+}
+
+int32_t Property::loadIntegerProperty(const QString& key, int32_t defaultValue)
+{
+    Preferences& prefs = Preferences::shared();
+    prefs.synchronize();
+    return prefs.getInt(key, defaultValue);
+}
+
+void Property::saveBoolProperty(const QString& key, bool value)
+{
+    Preferences& prefs = Preferences::shared();
+    prefs.setBool(key, value);
+    prefs.synchronize();
+}
+
+bool Property::loadBoolProperty(const QString& key, bool defaultValue)
+{
+    Preferences& prefs = Preferences::shared();
+    prefs.synchronize();
+    return prefs.getBool(key, defaultValue);
+}
+
+void Property::saveDoubleProperty(const QString& key, double value)
+{
+    Preferences& prefs = Preferences::shared();
+    prefs.setDouble(key, value);
+    prefs.synchronize();
+}
+
+double Property::loadDoubleProperty(const QString& key, double defaultValue)
+{
+    Preferences& prefs = Preferences::shared();
+    prefs.synchronize();
+    return prefs.getDouble(key, defaultValue);
+}
+
+void Property::saveFloatProperty(const QString& key, float value)
+{
+    saveIntegerProperty(key, truncateToInt32(value * kFloatFixedPoint));
+}
+
+float Property::loadFloatProperty(const QString& key, float defaultValue)
+{
+    return float(loadIntegerProperty(key, truncateToInt32(defaultValue))) / kFloatFixedPoint;
+}
+
+void Property::setSpeedUnit(int32_t unit)
+{
+    m_speedUnit = unit;
+    saveIntegerProperty(QStringLiteral("speedUnit"), unit);
+}
+
+void Property::setDidPressProAd(bool pressed)
+{
+    m_didPressProAd = pressed;
+    saveBoolProperty(QStringLiteral("didPressProAd"), pressed);
+}
+
+void Property::setDidShowStartUpReviewAnimation(bool shown)
+{
+    m_didShowStartUpReviewAnimation = shown;
+    saveBoolProperty(QStringLiteral("didShowStartUpReviewAnimation"), shown);
+}
+
+void Property::add_DistanceTraveled_Meter(double meters)
+{
+    // One bad fix must not turn the whole stored trip into NaN.
+    if (!std::isfinite(meters))
+        return;
+    m_distanceTraveled_Meter += meters;
+}
+
+void Property::save_on_leave_close_DistanceTraveled_Meter()
+{
+    saveDoubleProperty(QStringLiteral("distanceTraveled_Meter"), m_distanceTraveled_Meter);
+}
+
+void Property::reset_DistanceTraveled()
+{
+    m_distanceTraveled_Meter = kInitialDistance;
+    saveDoubleProperty(QStringLiteral("distanceTraveled_Meter"), m_distanceTraveled_Meter);
+}
+
+void Property::save_temp_values()
+{
+    save_on_leave_close_DistanceTraveled_Meter();
+}

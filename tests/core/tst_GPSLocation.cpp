@@ -1,0 +1,183 @@
+#include "AlertView.h"
+#include "GPSLocation.h"
+#include "TestMain.h"
+
+#include <QTest>
+
+namespace {
+struct Update {
+    float speed;
+    float accuracy;
+    double distance;
+};
+
+struct Recorder : GPSLocationDelegate {
+    QList<Update> updates;
+    void speedDidUpate(float speed, float accuracy, double distance) override
+    {
+        updates.append({speed, accuracy, distance});
+    }
+};
+
+Fix fix(double lat, double lon, double speed, double accuracy = 5.0)
+{
+    Fix f;
+    f.latitude = lat;
+    f.longitude = lon;
+    f.speed = speed;
+    f.horizontalAccuracy = accuracy;
+    return f;
+}
+
+// Expected report: the speed, and the index of the previous fix whose
+// distance to this one is reported (-1: distance 0).
+struct Expected {
+    float speed;
+    int distanceFrom;
+};
+} // namespace
+
+Q_DECLARE_METATYPE(QList<Fix>)
+Q_DECLARE_METATYPE(QList<Expected>)
+
+class TestGPSLocation : public QObject {
+    Q_OBJECT
+
+private slots:
+    void perFixStep_data()
+    {
+        QTest::addColumn<QList<Fix>>("fixes");
+        QTest::addColumn<QList<Expected>>("expected");
+        constexpr double lat = 48.137;
+        const double d = 0.0001;
+
+        QTest::newRow("straight line starts moving on the third fix")
+            << QList<Fix>{fix(lat, 11.0, 5), fix(lat, 11.0 + d, 5), fix(lat, 11.0 + 2 * d, 6)}
+            << QList<Expected>{{0, -1}, {0, -1}, {6, 1}};
+
+        QTest::newRow("turning back, then continuing")
+            << QList<Fix>{fix(lat, 11.0, 5), fix(lat, 11.0 + d, 5), fix(lat, 11.0, 5),
+                          fix(lat, 11.0 - d, 7)}
+            << QList<Expected>{{0, -1}, {0, -1}, {0, -1}, {7, 2}};
+
+        QTest::newRow("resting receiver scatter")
+            << QList<Fix>{fix(lat, 11.0, 0.3), fix(lat, 11.0 + d, 0.2), fix(lat + d, 11.0, 0.3),
+                          fix(lat + d, 11.0 + d, 0.1), fix(lat, 11.0, 0.4)}
+            << QList<Expected>{{0, -1}, {0, -1}, {0, -1}, {0, -1}, {0, -1}};
+
+        QTest::newRow("unknown speed ends the moving state, next fix tests again")
+            << QList<Fix>{fix(lat, 11.0, 5), fix(lat, 11.0 + d, 5), fix(lat, 11.0 + 2 * d, 5),
+                          fix(lat, 11.0 + 3 * d, -1), fix(lat, 11.0 + 4 * d, 5),
+                          fix(lat, 11.0 + 3 * d, 5)}
+            << QList<Expected>{{0, -1}, {0, -1}, {5, 1}, {-1, 2}, {5, 3}, {5, 4}};
+
+        QTest::newRow("zero speed is reported with its distance")
+            << QList<Fix>{fix(lat, 11.0, 5), fix(lat, 11.0 + d, 5), fix(lat, 11.0 + 2 * d, 5),
+                          fix(lat, 11.0 + 3 * d, 0), fix(lat, 11.0 + 3 * d, 0)}
+            << QList<Expected>{{0, -1}, {0, -1}, {5, 1}, {0, 2}, {0, -1}};
+
+        QTest::newRow("identical coordinates never start")
+            << QList<Fix>{fix(lat, 11.0, 5), fix(lat, 11.0, 5), fix(lat, 11.0, 5), fix(lat, 11.0, 5)}
+            << QList<Expected>{{0, -1}, {0, -1}, {0, -1}, {0, -1}};
+
+        QTest::newRow("accuracy jump of 90 m gives speed without distance")
+            << QList<Fix>{fix(lat, 11.0, 5, 5), fix(lat, 11.0 + d, 5, 5),
+                          fix(lat, 11.0 + 2 * d, 5, 5), fix(lat, 11.0 + 3 * d, 5, 95),
+                          fix(lat, 11.0 + 4 * d, 5, 5.1)}
+            << QList<Expected>{{0, -1}, {0, -1}, {5, 1}, {5, -1}, {5, 3}};
+
+        QTest::newRow("gap keeps the moving state and adds the straight line")
+            << QList<Fix>{fix(lat, 11.0, 5), fix(lat, 11.0 + d, 5), fix(lat, 11.0 + 2 * d, 5),
+                          fix(lat + 0.05, 11.2, 30, 40)}
+            << QList<Expected>{{0, -1}, {0, -1}, {5, 1}, {30, 2}};
+
+        QTest::newRow("prime meridian as the fix before the previous skips the test")
+            << QList<Fix>{fix(51.47, 0.0, 5), fix(51.47, d, 5), fix(51.47, 2 * d, 5),
+                          fix(51.47, 3 * d, 5)}
+            << QList<Expected>{{0, -1}, {0, -1}, {0, -1}, {5, 2}};
+
+        QTest::newRow("invalid accuracy is handled, not discarded")
+            << QList<Fix>{fix(lat, 11.0, 5, -1), fix(lat, 11.0 + d, 5, -1),
+                          fix(lat, 11.0 + 2 * d, 5, -1)}
+            << QList<Expected>{{0, -1}, {0, -1}, {5, 1}};
+    }
+
+    void perFixStep()
+    {
+        QFETCH(QList<Fix>, fixes);
+        QFETCH(QList<Expected>, expected);
+
+        // One fix per delivery, and the same fixes as one batch.
+        for (bool batch : {false, true}) {
+            GPSLocation location;
+            Recorder recorder;
+            location.delegate = &recorder;
+            if (batch) {
+                location.locationManager_didUpdateLocations(location.m_LocationManager(), fixes);
+            } else {
+                for (const Fix& f : fixes)
+                    location.locationManager_didUpdateLocations(location.m_LocationManager(), {f});
+            }
+            QCOMPARE(recorder.updates.size(), expected.size());
+            for (qsizetype i = 0; i < expected.size(); ++i) {
+                const Update& u = recorder.updates[i];
+                QCOMPARE(u.speed, expected[i].speed);
+                QCOMPARE(u.accuracy, float(fixes[i].horizontalAccuracy));
+                const double distance = expected[i].distanceFrom < 0
+                                            ? 0.0
+                                            : fixes[i].distanceTo(fixes[expected[i].distanceFrom]);
+                QCOMPARE(u.distance, distance);
+            }
+        }
+    }
+
+    void managerIsConfiguredAndStarted()
+    {
+        GPSLocation location;
+        LocationManager* m = location.m_LocationManager();
+        QCOMPARE(m, location.m_LocationManager());
+        QCOMPARE(m->desiredAccuracy(), LocationManager::kLocationAccuracyBest);
+        QVERIFY(!m->pausesLocationUpdatesAutomatically());
+        QVERIFY(m->isUpdating());
+        QCOMPARE(m->delegate(), &location);
+    }
+
+    void withoutDelegateNothingIsCalled()
+    {
+        GPSLocation location;
+        location.locationManager_didUpdateLocations(nullptr, {fix(1, 1, 1), fix(1, 1.1, 1)});
+        QVERIFY(location.m_oldLocation.has_value());
+    }
+
+    void failure_data()
+    {
+        QTest::addColumn<QString>("description");
+        QTest::addColumn<int>("alerts");
+        QTest::newRow("refused") << "Location access was refused (location error 1)." << 1;
+        QTest::newRow("other") << "The location is unknown (location error 0)." << 0;
+        QTest::newRow("empty") << QString() << 0;
+    }
+    void failure()
+    {
+        QFETCH(QString, description);
+        QFETCH(int, alerts);
+        GPSLocation location;
+        location.is_on_speed = true;
+        for (int i = 0; i < 2; ++i)
+            location.locationManager_didFailWithError(nullptr, {1, description});
+        const QList<AlertView*> shown = AlertView::visibleAlerts();
+        QCOMPARE(shown.size(), alerts * 2); // every failure shows another alert
+        for (AlertView* alert : shown) {
+            QCOMPARE(alert->title(), QStringLiteral("GPS is OFF"));
+            QCOMPARE(alert->numberOfButtons(), 1);
+            QCOMPARE(alert->buttonTitleAtIndex(0), QStringLiteral("OK"));
+            QCOMPARE(alert->message(), QStringLiteral("gps_off")); // no table loaded here
+            alert->dismissWithClickedButtonIndex(0);
+        }
+        QVERIFY(location.is_on_speed); // fields keep their values
+        QVERIFY(location.m_LocationManager()->isUpdating());
+    }
+};
+
+KORVANE_REGISTER_TEST(TestGPSLocation);
+#include "tst_GPSLocation.moc"

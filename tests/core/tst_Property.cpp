@@ -1,0 +1,149 @@
+#include "Property.h"
+#include "TestEnvironment.h"
+#include "TestMain.h"
+
+#include <QFile>
+#include <QTest>
+#include <memory>
+
+class TestProperty : public QObject {
+    Q_OBJECT
+    std::unique_ptr<TestEnvironment> env;
+
+    void writeSettingsFile(const QByteArray& contents)
+    {
+        QDir().mkpath(QFileInfo(env->settingsFile()).path());
+        QFile f(env->settingsFile());
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(contents);
+    }
+    QByteArray settingsFile() const
+    {
+        QFile f(env->settingsFile());
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+
+private slots:
+    void init()
+    {
+        env = std::make_unique<TestEnvironment>();
+        Property::reloadForTesting();
+    }
+    void cleanup() { env.reset(); }
+
+    void freshInstallationDefaults()
+    {
+        Property* p = Property::instance();
+        QCOMPARE(p, Property::instance());
+        QCOMPARE(p->m_speedUnit, 0);
+        QVERIFY(p->m_isfirstInit);
+        QVERIFY(!p->m_didPressProAd);
+        QVERIFY(!p->m_didShowStartUpReviewAnimation);
+        QCOMPARE(p->m_distanceTraveled_Meter, 1.0);
+        QVERIFY2(!QFile::exists(env->settingsFile()), "loading must not write");
+    }
+
+    void settersSurviveANewProcess()
+    {
+        Property* p = Property::instance();
+        p->setSpeedUnit(2);
+        p->setDidPressProAd(true);
+        p->setDidShowStartUpReviewAnimation(true);
+        p->saveBoolProperty(QStringLiteral("firstInit"), false);
+        QVERIFY(p->m_isfirstInit); // the field keeps its loaded value
+
+        Property* q = Property::reloadForTesting();
+        QCOMPARE(q->m_speedUnit, 2);
+        QVERIFY(!q->m_isfirstInit);
+        QVERIFY(q->m_didPressProAd);
+        QVERIFY(q->m_didShowStartUpReviewAnimation);
+    }
+
+    void tripDistanceIsWrittenOnlyBySaveTempValues()
+    {
+        Property* p = Property::instance();
+        p->add_DistanceTraveled_Meter(1234.5);
+        p->add_DistanceTraveled_Meter(0.25);
+        QCOMPARE(p->m_distanceTraveled_Meter, 1235.75);
+        QCOMPARE(Property::reloadForTesting()->m_distanceTraveled_Meter, 1.0); // lost, unsaved
+
+        p = Property::instance();
+        p->add_DistanceTraveled_Meter(150000.1);
+        p->save_temp_values();
+        QCOMPARE(Property::reloadForTesting()->m_distanceTraveled_Meter, 150001.1);
+
+        Property::instance()->reset_DistanceTraveled();
+        QCOMPARE(Property::instance()->m_distanceTraveled_Meter, 1.0);
+        QCOMPARE(Property::reloadForTesting()->m_distanceTraveled_Meter, 1.0);
+    }
+
+    void nonFiniteDistanceDoesNotPoisonTheTrip()
+    {
+        Property* p = Property::instance();
+        p->add_DistanceTraveled_Meter(10.0);
+        p->add_DistanceTraveled_Meter(std::numeric_limits<double>::quiet_NaN());
+        p->add_DistanceTraveled_Meter(std::numeric_limits<double>::infinity());
+        QCOMPARE(p->m_distanceTraveled_Meter, 11.0);
+    }
+
+    void floatFixedPoint_data()
+    {
+        QTest::addColumn<float>("value");
+        QTest::addColumn<int>("stored");
+        QTest::addColumn<float>("readBack");
+        QTest::newRow("below resolution") << 0.0000004f << 0 << 0.0f;
+        QTest::newRow("one and a half") << 1.5f << 1500000 << 1.5f;
+        QTest::newRow("negative truncates toward zero") << -2.0000004f << -2000000 << -2.0f;
+        QTest::newRow("beyond 32 bits saturates") << 5000.0f << 2147483647 << 2147.483647f;
+    }
+    void floatFixedPoint()
+    {
+        QFETCH(float, value);
+        QFETCH(int, stored);
+        QFETCH(float, readBack);
+        Property* p = Property::instance();
+        p->saveFloatProperty(QStringLiteral("f"), value);
+        p = Property::reloadForTesting();
+        QCOMPARE(p->loadIntegerProperty(QStringLiteral("f"), -1), stored);
+        QCOMPARE(p->loadFloatProperty(QStringLiteral("f"), 0.0f), readBack);
+    }
+
+    void typedLoads()
+    {
+        Property* p = Property::instance();
+        QCOMPARE(p->loadFloatProperty(QStringLiteral("missing"), 20000000.0f), 20.0f);
+        QCOMPARE(p->loadDoubleProperty(QStringLiteral("missing"), 0.125), 0.125);
+        p->saveIntegerProperty(QStringLiteral("i"), 42);
+        QCOMPARE(p->loadDoubleProperty(QStringLiteral("i"), -1.0), 42.0);
+        p->saveDoubleProperty(QStringLiteral("d"), 0.1 + 0.2);
+        QCOMPARE(Property::reloadForTesting()->loadDoubleProperty(QStringLiteral("d"), 0), 0.1 + 0.2);
+    }
+
+    // A damaged or hand-edited file yields defaults and stays as it was.
+    void malformedFile_data()
+    {
+        QTest::addColumn<QByteArray>("contents");
+        QTest::newRow("wrong types") << QByteArray(
+            "[General]\nspeedUnit=fast\nfirstInit=perhaps\ndidPressProAd=1.5x\n"
+            "didShowStartUpReviewAnimation=@Variant(garbage)\ndistanceTraveled_Meter=lots\n");
+        QTest::newRow("non-finite distance") << QByteArray(
+            "[General]\ndistanceTraveled_Meter=nan\nspeedUnit=9999999999999\n");
+        QTest::newRow("binary garbage") << QByteArray("\x00\xff\xfe[[[=\n\x01\x02=\x03", 16);
+        QTest::newRow("empty") << QByteArray();
+    }
+    void malformedFile()
+    {
+        QFETCH(QByteArray, contents);
+        writeSettingsFile(contents);
+        Property* p = Property::reloadForTesting();
+        QCOMPARE(p->m_speedUnit, 0);
+        QVERIFY(p->m_isfirstInit);
+        QVERIFY(!p->m_didPressProAd);
+        QVERIFY(!p->m_didShowStartUpReviewAnimation);
+        QCOMPARE(p->m_distanceTraveled_Meter, 1.0);
+        QCOMPARE(settingsFile(), contents);
+    }
+};
+
+KORVANE_REGISTER_TEST(TestProperty);
+#include "tst_Property.moc"
