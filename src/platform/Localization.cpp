@@ -66,7 +66,9 @@ void Localization::installTranslations()
     if (translator)
         QCoreApplication::removeTranslator(translator.get());
     translator = std::make_unique<QTranslator>();
-    for (const QString& lang : preferredLanguages() << QStringLiteral("en")) {
+    QStringList languages = preferredLanguages();
+    languages << QStringLiteral("en");
+    for (const QString& lang : std::as_const(languages)) {
         if (translator->load(QStringLiteral(":/translations/korvane_") + lang)) {
             QCoreApplication::installTranslator(translator.get());
             return;

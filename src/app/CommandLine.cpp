@@ -1,0 +1,78 @@
+#include "CommandLine.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <cmath>
+#include <cstdio>
+
+std::variant<CommandLine, int> CommandLine::parse(const QCoreApplication& app)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Korvane Vandel: an analogue GPS speed gauge."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    const QCommandLineOption device(QStringLiteral("device"),
+                                    QStringLiteral("Gauge layout: phone (default) or tablet."),
+                                    QStringLiteral("phone|tablet"), QStringLiteral("phone"));
+    const QCommandLineOption source(
+        QStringLiteral("source"),
+        QStringLiteral("Where fixes come from: auto (default), gpsd[://HOST[:PORT]], "
+                       "nmea:PATH (serial device or log file), geoclue, demo."),
+        QStringLiteral("SPEC"), QStringLiteral("auto"));
+    const QCommandLineOption replaySpeed(QStringLiteral("replay-speed"),
+                                         QStringLiteral("Replay logs X times their recorded pace."),
+                                         QStringLiteral("X"), QStringLiteral("1"));
+    const QCommandLineOption quitAtEnd(QStringLiteral("quit-at-end"),
+                                       QStringLiteral("Quit when a replayed log ends."));
+    const QCommandLineOption screenshot(QStringLiteral("screenshot"),
+                                        QStringLiteral("Write a PNG of the window when quitting."),
+                                        QStringLiteral("FILE.png"));
+    const QCommandLineOption locale(QStringLiteral("locale"),
+                                    QStringLiteral("Use this locale instead of the system's."),
+                                    QStringLiteral("NAME"));
+    const QCommandLineOption verbose(QStringLiteral("verbose"),
+                                     QStringLiteral("Log the rating prompt's decisions."));
+    parser.addOptions({device, source, replaySpeed, quitAtEnd, screenshot, locale, verbose});
+
+    if (!parser.parse(app.arguments())) {
+        std::fprintf(stderr, "korvane: %s\n", qPrintable(parser.errorText()));
+        return 2;
+    }
+    if (parser.isSet(QStringLiteral("help"))) {
+        std::fputs(qPrintable(parser.helpText()), stdout);
+        return 0;
+    }
+    if (parser.isSet(QStringLiteral("version"))) {
+        std::printf("%s %s\n", qPrintable(app.applicationName()),
+                    qPrintable(app.applicationVersion()));
+        return 0;
+    }
+    if (!parser.positionalArguments().isEmpty()) {
+        std::fprintf(stderr, "korvane: unexpected argument '%s'\n",
+                     qPrintable(parser.positionalArguments().first()));
+        return 2;
+    }
+
+    CommandLine options;
+    const QString deviceValue = parser.value(device);
+    if (deviceValue != u"phone" && deviceValue != u"tablet") {
+        std::fprintf(stderr, "korvane: --device must be phone or tablet, not '%s'\n",
+                     qPrintable(deviceValue));
+        return 2;
+    }
+    options.tablet = deviceValue == u"tablet";
+    options.source = parser.value(source);
+    bool ok = false;
+    options.replaySpeed = parser.value(replaySpeed).toDouble(&ok);
+    if (!ok || !std::isfinite(options.replaySpeed) || options.replaySpeed <= 0) {
+        std::fprintf(stderr, "korvane: --replay-speed must be a positive number, not '%s'\n",
+                     qPrintable(parser.value(replaySpeed)));
+        return 2;
+    }
+    options.quitAtEnd = parser.isSet(quitAtEnd);
+    options.screenshot = parser.value(screenshot);
+    options.locale = parser.value(locale);
+    options.verbose = parser.isSet(verbose);
+    return options;
+}

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+#include <variant>
+
+class QCoreApplication;
+
+struct CommandLine {
+    bool tablet = false;
+    QString source = QStringLiteral("auto");
+    double replaySpeed = 1.0;
+    bool quitAtEnd = false;
+    QString screenshot;
+    QString locale;
+    bool verbose = false;
+
+    // Parses the arguments; on --help, --version or a bad value prints what
+    // is due and returns the exit code instead.
+    static std::variant<CommandLine, int> parse(const QCoreApplication& app);
+};

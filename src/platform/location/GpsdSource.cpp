@@ -1,0 +1,167 @@
+#include "GpsdSource.h"
+
+#include "Clock.h"
+#include "LocationManager.h"
+
+#include <QJsonDocument>
+
+#include <cmath>
+
+namespace {
+// A report line is a few hundred bytes (SKY with many satellites a few
+// kilobytes); more than this without a newline is not gpsd.
+constexpr qint64 kMaxLine = 256 * 1024;
+
+std::optional<double> finiteNumber(const QJsonObject& o, QLatin1StringView key)
+{
+    const QJsonValue v = o.value(key);
+    if (!v.isDouble() || !std::isfinite(v.toDouble()))
+        return std::nullopt;
+    return v.toDouble();
+}
+} // namespace
+
+GpsdSource::GpsdSource(QString host, quint16 port, QObject* parent)
+    : LocationSource(parent), m_host(std::move(host)), m_port(port)
+{
+    m_retry.setSingleShot(true);
+    connect(&m_retry, &QTimer::timeout, this, &GpsdSource::connectNow);
+    connect(&m_socket, &QTcpSocket::connected, this, [this] {
+        m_backoff.reset();
+        m_outageReported = false;
+        m_socket.write(R"(?WATCH={"enable":true,"json":true})"
+                       "\n");
+    });
+    connect(&m_socket, &QTcpSocket::readyRead, this, &GpsdSource::readLines);
+    connect(&m_socket, &QTcpSocket::errorOccurred, this, &GpsdSource::lost);
+    connect(&m_socket, &QTcpSocket::disconnected, this, &GpsdSource::lost);
+}
+
+QString GpsdSource::description() const
+{
+    return QStringLiteral("gpsd %1:%2").arg(m_host).arg(m_port);
+}
+
+void GpsdSource::start()
+{
+    if (m_running)
+        return;
+    m_running = true;
+    m_backoff.reset();
+    // From the event loop, so that a failure reaches a delegate set after
+    // start().
+    m_retry.start(0);
+}
+
+void GpsdSource::stop()
+{
+    m_running = false;
+    m_retry.stop();
+    m_socket.abort();
+}
+
+void GpsdSource::connectNow()
+{
+    if (!m_running)
+        return;
+    m_socket.abort();
+    ++m_attempts;
+    m_socket.connectToHost(m_host, m_port);
+}
+
+void GpsdSource::lost()
+{
+    if (!m_running || m_retry.isActive())
+        return; // stopped, or this outage is handled already
+    // Armed first: abort() below and the failure's receivers may re-enter.
+    m_retry.start(m_backoff.next());
+    QString text = QStringLiteral("gpsd at %1:%2 is not answering").arg(m_host).arg(m_port);
+    const QString reason = m_socket.errorString();
+    // "error 1" would read as refused access.
+    if (!reason.isEmpty() && !reason.contains(QLatin1String("error 1")))
+        text += QStringLiteral(" (%1)").arg(reason);
+    m_socket.abort();
+    if (!m_outageReported) {
+        m_outageReported = true;
+        emit failed({LocationManager::kErrorLocationUnknown, text + QStringLiteral("; retrying.")});
+    }
+}
+
+void GpsdSource::readLines()
+{
+    QList<Fix> fixes;
+    while (m_socket.canReadLine()) {
+        const QByteArray line = m_socket.readLine(kMaxLine);
+        QJsonParseError error;
+        const QJsonDocument doc = QJsonDocument::fromJson(line, &error);
+        if (error.error != QJsonParseError::NoError || !doc.isObject())
+            continue;
+        const QJsonObject report = doc.object();
+        if (report.value(QLatin1String("class")).toString() != QLatin1String("TPV"))
+            continue;
+        std::optional<Fix> fix = fixFromReport(report);
+        if (!fix)
+            continue;
+        const bool timed = fix->timestamp.isValid();
+        // gpsd may report an epoch more than once while it learns the
+        // receiver's cycle; the first report is the fix.
+        if (timed && fix->timestamp == m_lastTime)
+            continue;
+        if (timed)
+            m_lastTime = fix->timestamp;
+        else
+            fix->timestamp = Clock::now();
+        fixes.append(*fix);
+    }
+    if (m_socket.bytesAvailable() > kMaxLine) {
+        m_socket.abort(); // not gpsd; the back-off takes over
+        return;
+    }
+    if (!fixes.isEmpty())
+        emit fixesReceived(fixes);
+}
+
+std::optional<Fix> GpsdSource::fixFromReport(const QJsonObject& report)
+{
+    const auto mode = finiteNumber(report, QLatin1String("mode"));
+    const auto lat = finiteNumber(report, QLatin1String("lat"));
+    const auto lon = finiteNumber(report, QLatin1String("lon"));
+    if (!mode || *mode < 2.0 || !lat || !lon || std::abs(*lat) > 90.0 || std::abs(*lon) > 180.0)
+        return std::nullopt;
+    Fix fix;
+    fix.latitude = *lat;
+    fix.longitude = *lon;
+    if (const auto speed = finiteNumber(report, QLatin1String("speed")); speed && *speed >= 0.0)
+        fix.speed = *speed;
+    const auto eph = finiteNumber(report, QLatin1String("eph"));
+    const auto epx = finiteNumber(report, QLatin1String("epx"));
+    const auto epy = finiteNumber(report, QLatin1String("epy"));
+    if (eph && *eph >= 0.0)
+        fix.horizontalAccuracy = *eph;
+    else if (epx && epy && *epx >= 0.0 && *epy >= 0.0)
+        // The per-axis errors combine into the radius that covers both; the
+        // larger alone would understate an error off the axes.
+        fix.horizontalAccuracy = std::hypot(*epx, *epy);
+    const QString time = report.value(QLatin1String("time")).toString();
+    if (!time.isEmpty())
+        fix.timestamp = QDateTime::fromString(time, Qt::ISODateWithMs);
+    return fix;
+}
+
+bool GpsdSource::probe(const QString& host, quint16 port, int timeoutMs, QString* errorMessage)
+{
+    QTcpSocket socket;
+    socket.connectToHost(host, port);
+    if (socket.waitForConnected(timeoutMs)) {
+        socket.abort();
+        return true;
+    }
+    if (errorMessage)
+        *errorMessage = QStringLiteral("cannot reach gpsd at %1:%2: %3")
+                            .arg(host)
+                            .arg(port)
+                            .arg(socket.error() == QAbstractSocket::SocketTimeoutError
+                                     ? QStringLiteral("no answer")
+                                     : socket.errorString());
+    return false;
+}

@@ -1,0 +1,99 @@
+#include "LocationSources.h"
+
+#include "AutoSource.h"
+#include "GeoClueSource.h"
+#include "GpsdSource.h"
+#include "NmeaParser.h"
+#include "NmeaReplaySource.h"
+#include "NmeaSerialSource.h"
+
+#include <QUrl>
+
+#include <cmath>
+
+namespace {
+LocationManager::SourceFactory fail(QString* errorMessage, const QString& text)
+{
+    if (errorMessage)
+        *errorMessage = text;
+    return nullptr;
+}
+
+LocationManager::SourceFactory replay(const QString& path, const QString& description,
+                                      double replaySpeed, QString* errorMessage)
+{
+    QString error;
+    const QList<Fix> fixes = NmeaLogReader::readFile(path, &error);
+    if (!error.isEmpty())
+        return fail(errorMessage, error);
+    if (fixes.isEmpty())
+        return fail(errorMessage, QStringLiteral("NMEA log %1 holds no position fix").arg(path));
+    QString text = description;
+    if (replaySpeed != 1.0)
+        text += QStringLiteral(" at %1× speed").arg(replaySpeed);
+    return [fixes, replaySpeed, text] {
+        return std::make_unique<NmeaReplaySource>(fixes, replaySpeed, text);
+    };
+}
+} // namespace
+
+LocationManager::SourceFactory LocationSources::create(const QString& spec, double replaySpeed,
+                                                       QString* errorMessage)
+{
+    if (!(replaySpeed > 0.0) || !std::isfinite(replaySpeed))
+        return fail(errorMessage,
+                    QStringLiteral("replay speed must be a positive number, not %1").arg(replaySpeed));
+
+    if (spec.isEmpty() || spec == QLatin1String("auto"))
+        return [] { return std::make_unique<AutoSource>(); };
+
+    if (spec == QLatin1String("demo"))
+        return replay(QString::fromLatin1(kDemoDrive), QStringLiteral("demo drive"), replaySpeed,
+                      errorMessage);
+
+    if (spec == QLatin1String("geoclue")) {
+        if (!GeoClueSource::pluginAvailable())
+            return fail(errorMessage, QStringLiteral("Qt's GeoClue plugin is not installed"));
+        return [] { return std::make_unique<GeoClueSource>(); };
+    }
+
+    if (spec == QLatin1String("gpsd") || spec.startsWith(QLatin1String("gpsd://"))) {
+        QString host = QStringLiteral("localhost");
+        int port = GpsdSource::kDefaultPort;
+        if (spec != QLatin1String("gpsd")) {
+            const QUrl url(spec, QUrl::StrictMode);
+            if (!url.isValid() || url.host().isEmpty()
+                || (!url.path().isEmpty() && url.path() != QLatin1String("/"))
+                || url.hasQuery() || !url.userInfo().isEmpty())
+                return fail(errorMessage,
+                            QStringLiteral("not a gpsd address: %1 (expected gpsd://HOST[:PORT])")
+                                .arg(spec));
+            host = url.host();
+            port = url.port(GpsdSource::kDefaultPort);
+            if (port <= 0)
+                return fail(errorMessage, QStringLiteral("not a gpsd port: %1").arg(spec));
+        }
+        QString error;
+        if (!GpsdSource::probe(host, quint16(port), kGpsdProbeMs, &error))
+            return fail(errorMessage, error);
+        return [host, port] { return std::make_unique<GpsdSource>(host, quint16(port)); };
+    }
+
+    if (spec.startsWith(QLatin1String("nmea:"))) {
+        const QString path = spec.mid(5);
+        if (path.isEmpty())
+            return fail(errorMessage, QStringLiteral("nmea: needs a path (nmea:PATH)"));
+        if (NmeaSerialSource::isLiveDevice(path)) {
+            QString error;
+            if (!NmeaSerialSource::canOpen(path, &error))
+                return fail(errorMessage, error);
+            return [path] { return std::make_unique<NmeaSerialSource>(path); };
+        }
+        return replay(path, QStringLiteral("NMEA log %1").arg(path), replaySpeed, errorMessage);
+    }
+
+    return fail(errorMessage,
+                QStringLiteral("unknown location source \"%1\" (expected auto, gpsd[://HOST[:PORT]], "
+                               "nmea:PATH, geoclue or demo)")
+                    .arg(spec));
+}

@@ -1,0 +1,118 @@
+#include "TestEnvironment.h"
+#include "TestMain.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QSettings>
+#include <QTest>
+#include <csignal>
+
+// Runs the real binary on the offscreen platform and reads what it leaves.
+class TestEndToEnd : public QObject {
+    Q_OBJECT
+
+    static QString binary() { return TestEnvironment::binaryPath(QStringLiteral("korvane")); }
+
+    static QProcessEnvironment environment(const TestEnvironment& env)
+    {
+        QProcessEnvironment e = QProcessEnvironment::systemEnvironment();
+        e.insert(QStringLiteral("XDG_CONFIG_HOME"), env.configHome());
+        e.insert(QStringLiteral("XDG_CACHE_HOME"), env.cacheHome());
+        e.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        e.remove(QStringLiteral("DISPLAY"));
+        e.remove(QStringLiteral("WAYLAND_DISPLAY"));
+        // Without a runtime dir Qt warns on stderr, which would blur the
+        // one-line error checks.
+        const QString runtime = env.path() + QStringLiteral("/runtime");
+        QDir().mkpath(runtime);
+        QFile::setPermissions(runtime, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                           QFileDevice::ExeOwner);
+        e.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime);
+        return e;
+    }
+
+    static double storedTrip(const TestEnvironment& env)
+    {
+        QSettings s(env.settingsFile(), QSettings::IniFormat);
+        return s.value(QStringLiteral("distanceTraveled_Meter"), -1).toDouble();
+    }
+
+private slots:
+    void demoDriveToTheEnd()
+    {
+        TestEnvironment env;
+        QProcess p;
+        p.setProcessEnvironment(environment(env));
+        p.start(binary(), {"--source", "demo", "--replay-speed", "200", "--quit-at-end",
+                           "--locale", "de_DE"});
+        QVERIFY(p.waitForFinished(120000));
+        QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(p.exitCode(), 0);
+        const QString out = QString::fromUtf8(p.readAllStandardOutput());
+        QVERIFY2(out.contains(QLatin1String("km/h")), qPrintable(out));
+        const double trip = storedTrip(env);
+        QVERIFY2(trip > 1000.0, qPrintable(QString::number(trip)));
+
+        // A second run adds to the stored trip.
+        QProcess again;
+        again.setProcessEnvironment(environment(env));
+        again.start(binary(), {"--source", "demo", "--replay-speed", "200", "--quit-at-end"});
+        QVERIFY(again.waitForFinished(120000));
+        QCOMPARE(again.exitCode(), 0);
+        QVERIFY(storedTrip(env) > trip * 1.9);
+    }
+
+    void tripSavedOnSignal_data()
+    {
+        QTest::addColumn<int>("signal");
+        QTest::newRow("SIGTERM") << int(SIGTERM);
+        QTest::newRow("SIGINT") << int(SIGINT);
+        QTest::newRow("SIGHUP") << int(SIGHUP);
+    }
+    void tripSavedOnSignal()
+    {
+        QFETCH(int, signal);
+        TestEnvironment env;
+        QProcess p;
+        p.setProcessEnvironment(environment(env));
+        p.start(binary(), {"--source", "demo", "--replay-speed", "100"});
+        QVERIFY(p.waitForStarted());
+        // Two status lines mean it has driven a few hundred seconds of the demo.
+        QByteArray seen;
+        QTRY_VERIFY_WITH_TIMEOUT((seen += p.readAllStandardOutput()).count("trip") >= 2, 60000);
+        ::kill(pid_t(p.processId()), signal);
+        QVERIFY(p.waitForFinished(30000));
+        QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+        QVERIFY(storedTrip(env) > 1.0);
+    }
+
+    void badInput_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("unknown source") << QStringList{"--source", "carrier-pigeon"} << "source";
+        QTest::newRow("missing log") << QStringList{"--source", "nmea:/nonexistent/drive.nmea"}
+                                     << "/nonexistent/drive.nmea";
+        QTest::newRow("bad replay speed") << QStringList{"--replay-speed", "fast"} << "replay-speed";
+        QTest::newRow("bad device") << QStringList{"--device", "watch"} << "device";
+    }
+    void badInput()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QString, message);
+        TestEnvironment env;
+        QProcess p;
+        p.setProcessEnvironment(environment(env));
+        p.start(binary(), args);
+        QVERIFY(p.waitForFinished(30000));
+        QVERIFY(p.exitCode() != 0);
+        const QString err = QString::fromUtf8(p.readAllStandardError()).trimmed();
+        QVERIFY2(err.contains(message), qPrintable(err));
+        QCOMPARE(err.count(u'\n'), 0); // one clear line
+        QVERIFY(!QFile::exists(env.settingsFile()));
+    }
+};
+
+KORVANE_REGISTER_TEST(TestEndToEnd);
+#include "tst_EndToEnd.moc"

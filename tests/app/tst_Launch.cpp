@@ -1,0 +1,74 @@
+#include "Korvane_LEAppDelegate.h"
+#include "Property.h"
+#include "StatusLine.h"
+#include "TestEnvironment.h"
+#include "TestMain.h"
+
+#include <QTest>
+#include <memory>
+
+class TestLaunch : public QObject {
+    Q_OBJECT
+    std::unique_ptr<TestEnvironment> env;
+
+private slots:
+    void init()
+    {
+        env = std::make_unique<TestEnvironment>();
+        Property::reloadForTesting();
+    }
+    void cleanup() { env.reset(); }
+
+    void firstLaunchUnit_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<int>("unit");
+        QTest::newRow("en_US") << "en_US" << 1;
+        QTest::newRow("en_US_POSIX") << "en_US_POSIX" << 1;
+        QTest::newRow("en_GB") << "en_GB" << 1;
+        QTest::newRow("en_AU") << "en_AU" << 0;
+        QTest::newRow("de_CH") << "de_CH" << 0;
+        QTest::newRow("fr_FR") << "fr_FR" << 0;
+        QTest::newRow("with encoding") << "en_GB.UTF-8" << 1;
+    }
+    void firstLaunchUnit()
+    {
+        QFETCH(QString, locale);
+        QFETCH(int, unit);
+        Korvane_LEAppDelegate::chooseUnitOnFirstLaunch(Property::instance(), locale);
+        QCOMPARE(Property::instance()->m_speedUnit, unit);
+
+        // A second launch, whatever its locale, keeps the stored unit.
+        Property* next = Property::reloadForTesting();
+        QVERIFY(!next->m_isfirstInit);
+        Korvane_LEAppDelegate::chooseUnitOnFirstLaunch(next, unit ? "fr_FR" : "en_US");
+        QCOMPARE(Property::reloadForTesting()->m_speedUnit, unit);
+    }
+
+    void statusLine_data()
+    {
+        QTest::addColumn<float>("speed");
+        QTest::addColumn<float>("accuracy");
+        QTest::addColumn<int>("unit");
+        QTest::addColumn<double>("trip");
+        QTest::addColumn<QString>("line");
+        QTest::newRow("km/h") << 27.7778f << 5.0f << 0 << 12345.0
+                              << "speed 100.0 km/h  accuracy 5 m  trip 12.345 km";
+        QTest::newRow("mph, miles of 1609 m") << 26.8167f << 12.4f << 1 << 1609.0
+                                              << "speed 60.0 mph  accuracy 12 m  trip 1.000 mi";
+        QTest::newRow("knots, standing, unknown accuracy")
+            << -1.0f << -1.0f << 2 << 1852.0 * 3 << "speed 0.0 kn  accuracy unknown  trip 3.000 nmi";
+    }
+    void statusLine()
+    {
+        QFETCH(float, speed);
+        QFETCH(float, accuracy);
+        QFETCH(int, unit);
+        QFETCH(double, trip);
+        QFETCH(QString, line);
+        QCOMPARE(StatusLine::format({speed, accuracy}, unit, trip), line);
+    }
+};
+
+KORVANE_REGISTER_TEST(TestLaunch);
+#include "tst_Launch.moc"
