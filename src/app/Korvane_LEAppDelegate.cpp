@@ -1,9 +1,16 @@
 #include "Korvane_LEAppDelegate.h"
 
 #include "Localization.h"
+#include "MainView.h"
+#include "MainViewController.h"
 #include "Property.h"
 
-void Korvane_LEAppDelegate::initialize() {}
+#include <QVBoxLayout>
+
+void Korvane_LEAppDelegate::initialize()
+{
+    // The rating prompt's thresholds are set here once it exists.
+}
 
 Korvane_LEAppDelegate::Korvane_LEAppDelegate() = default;
 Korvane_LEAppDelegate::~Korvane_LEAppDelegate() = default;
@@ -20,24 +27,46 @@ void Korvane_LEAppDelegate::chooseUnitOnFirstLaunch(Property* prop, const QStrin
     prop->saveBoolProperty(QStringLiteral("firstInit"), false);
 }
 
+void Korvane_LEAppDelegate::createMainViewController()
+{
+    mainViewController = std::make_unique<MainViewController>();
+}
+
+MainViewController* Korvane_LEAppDelegatePad::controller() const
+{
+    return mainViewControllerPad.get();
+}
+
+void Korvane_LEAppDelegatePad::createMainViewController()
+{
+    mainViewControllerPad = std::make_unique<MainViewControllerPad>();
+}
+
 void Korvane_LEAppDelegate::applicationDidFinishLaunching()
 {
     prop = Property::instance();
     chooseUnitOnFirstLaunch(prop, Localization::localeIdentifier());
+    createMainViewController();
     Application::shared().setIdleTimerDisabled(true);
-    if (window)
+    if (window) {
+        auto* layout = new QVBoxLayout(window);
+        layout->setContentsMargins(0, 0, 0, 0);
+        layout->addWidget(controller()->view());
         window->show();
-    m_location = std::make_unique<GPSLocation>();
-    m_location->delegate = this;
+        window->activateWindow();
+    }
+    controller()->addProperty(prop);
 }
 
-void Korvane_LEAppDelegate::speedDidUpate(float speed, float accuracy, double distance)
+void Korvane_LEAppDelegate::applicationDidBecomeActive()
 {
-    prop->add_DistanceTraveled_Meter(distance);
-    m_reading = {speed, accuracy};
+    MainViewController* c = controller();
+    if (!c || !c->mainView)
+        return;
+    c->mainView->start_properties_AnimationTimer(4.0f);
+    if (!c->isPresentingScreen())
+        c->initAds();
 }
-
-void Korvane_LEAppDelegate::applicationDidBecomeActive() {}
 
 void Korvane_LEAppDelegate::applicationDidEnterBackground()
 {

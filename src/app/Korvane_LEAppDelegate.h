@@ -1,23 +1,23 @@
 #pragma once
 
 #include "Application.h"
-#include "GPSLocation.h"
-#include "StatusLine.h"
 
 #include <QPointer>
 #include <QWidget>
 #include <memory>
 
+class MainViewController;
+class MainViewControllerPad;
 class Property;
 
 // The phone application delegate: launch sequence, foreground and background
 // handling.
-class Korvane_LEAppDelegate : public ApplicationDelegate, public GPSLocationDelegate {
+class Korvane_LEAppDelegate : public ApplicationDelegate {
 public:
     Korvane_LEAppDelegate();
     ~Korvane_LEAppDelegate() override;
 
-    // Runs once before the first delegate is created.
+    // Class initialisation: runs once before the first delegate is used.
     static void initialize();
 
     QPointer<QWidget> window;
@@ -31,14 +31,20 @@ public:
     // Picks the unit from the locale on the installation's first launch.
     static void chooseUnitOnFirstLaunch(Property* prop, const QString& localeIdentifier);
 
-    GPSLocation* location() const { return m_location.get(); }
-    StatusLine::Reading reading() const { return m_reading; }
+    // The main screen controller of the device family.
+    virtual MainViewController* controller() const { return mainViewController.get(); }
 
-    void speedDidUpate(float speed, float accuracy, double distance) override;
+    std::unique_ptr<MainViewController> mainViewController;
 
-private:
-    std::unique_ptr<GPSLocation> m_location;
-    StatusLine::Reading m_reading;
+protected:
+    virtual void createMainViewController();
 };
 
-class Korvane_LEAppDelegatePad : public Korvane_LEAppDelegate {};
+class Korvane_LEAppDelegatePad : public Korvane_LEAppDelegate {
+public:
+    MainViewController* controller() const override;
+    std::unique_ptr<MainViewControllerPad> mainViewControllerPad;
+
+protected:
+    void createMainViewController() override;
+};

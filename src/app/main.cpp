@@ -1,11 +1,17 @@
 #include "CommandLine.h"
 #include "Device.h"
+#include "AlertView.h"
+#include "DialGeometry.h"
 #include "Korvane_LEAppDelegate.h"
+#include "MainView.h"
+#include "MainViewController.h"
+#include "Property.h"
 #include "Localization.h"
 #include "LocationSources.h"
 #include "StatusLine.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QScreen>
 #include <QTimer>
 #include <cstdio>
@@ -57,17 +63,41 @@ int main(int argc, char** argv)
         options.tablet ? std::make_unique<Korvane_LEAppDelegatePad>()
                        : std::make_unique<Korvane_LEAppDelegate>();
     application.setDelegate(delegate.get());
+
+    // The launch description: one window of the device family's size.
+    QWidget window;
+    window.setWindowTitle(QStringLiteral("Korvane Vandel"));
+    window.setWindowIcon(QIcon(QStringLiteral(":/images/app_icon.png")));
+    window.resize(options.tablet ? QSize(768, 1024) : QSize(320, 568));
+    application.setMainWindow(&window);
+    AlertView::setHostWindow(&window);
+    delegate->window = &window;
     delegate->applicationDidFinishLaunching();
     application.becomeActive();
 
+    MainView* gauge = delegate->controller()->mainView;
     std::unique_ptr<StatusLine> status;
     if (offscreen) {
-        status = std::make_unique<StatusLine>([d = delegate.get()] { return d->reading(); });
+        // The read-out comes from the gauge itself: its needle target and the
+        // accuracy it shows.
+        status = std::make_unique<StatusLine>([gauge] {
+            const int unit = Property::instance()->m_speedUnit;
+            const float span = gauge->getSpeedZeigerAngle() - DialGeometry::kStartAngle;
+            const float speed = span * DialGeometry::maxSpeedMetersPerSecond(unit) / DialGeometry::kSweep;
+            return StatusLine::Reading{speed, gauge->m_realGenauigkeitMeterGPS};
+        });
         status->start();
         QObject::connect(&app, &QCoreApplication::aboutToQuit, status.get(), &StatusLine::print);
     }
+    if (!options.screenshot.isEmpty()) {
+        QObject::connect(&app, &QCoreApplication::aboutToQuit, &window, [&window, &options] {
+            if (!window.grab().save(options.screenshot))
+                std::fprintf(stderr, "korvane: cannot write screenshot %s\n",
+                             qPrintable(options.screenshot));
+        });
+    }
     if (options.quitAtEnd)
-        QObject::connect(delegate->location()->m_LocationManager(), &LocationManager::updatesEnded,
+        QObject::connect(gauge->m_GPSLocation->m_LocationManager(), &LocationManager::updatesEnded,
                          &app, &QCoreApplication::quit, Qt::QueuedConnection);
 
     const int rc = app.exec();

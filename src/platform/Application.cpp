@@ -119,11 +119,9 @@ void Application::onQtStateChanged(Qt::ApplicationState state)
     case Qt::ApplicationActive:
         becomeActive();
         break;
+    // A desktop has no background state of its own: a minimised or
+    // deactivated window is where the trip must be saved.
     case Qt::ApplicationInactive:
-        if (m_state == State::Active && m_delegate)
-            m_delegate->applicationWillResignActive();
-        m_state = State::Inactive;
-        break;
     case Qt::ApplicationHidden:
     case Qt::ApplicationSuspended:
         enterBackground();
@@ -147,6 +145,8 @@ void Application::becomeActive()
     if (m_state == State::Active)
         return;
     const bool fromBackground = m_state == State::Background;
+    if (fromBackground)
+        emit willEnterForeground();
     m_state = State::Active;
     if (!m_delegate)
         return;

@@ -1,0 +1,323 @@
+// The dial face: painted once per setViewInit into one image, so that a
+// moving needle never redraws it.
+
+#include "MainView.h"
+
+#include "Application.h"
+#include "Device.h"
+#include "GaugeResources.h"
+#include "ImageView.h"
+#include "Localization.h"
+#include "NeedleContainer.h"
+
+#include <QFontMetricsF>
+#include <QLabel>
+#include <QPainter>
+#include <QPainterPath>
+#include <QtMath>
+#include <numbers>
+
+namespace {
+// The scale is laid out for the tablet's dial and shrunk on the phone.
+constexpr float kTabletCenterY = 427.0f;
+constexpr float kTabletBezelHalfWidth = 273.0f;
+constexpr float kPhoneBezelHalfWidth = 147.8f;
+constexpr float kPhoneScale = 0.5413919687271118f; // 147.8 / 273
+constexpr float kPhoneCenterYPerHeight = 0.0625f;
+constexpr float kPhoneCenterYSixteenths = 7.0f;
+constexpr int kPhoneFrameHeight = 568;
+constexpr double kBezelTopDivisor = 2.0325;
+constexpr double kAccuracyScaleBelowBezel = 0.3;
+constexpr double kAccuracyScaleGap = 9.0;
+
+constexpr const char* kDialFont = "classic_f";
+constexpr int kNumberFontSize = 78;
+constexpr int kTickFontSize = 52;
+constexpr int kUnitFontSize = 100;
+constexpr qreal kNumberRadius = 239;
+constexpr qreal kTickRadius = 177;
+constexpr qreal kUnitBelowCenter = 157;
+constexpr float kNumberGrey = 0.97f;
+constexpr float kTickGrey = 0.9f;
+constexpr float kUnitGrey = 0.8f;
+
+// Angular offsets that stand the digits of a number side by side on the arc.
+constexpr double kThreeDigitOnes = 0.07363107800483704;
+constexpr double kThreeDigitHundreds = -0.08590292185544968;
+constexpr double kTwoDigitOnes = 0.04908738657832146;
+constexpr double kTwoDigitTens = -0.04908738657832146;
+
+constexpr qreal kPlateGrowX = 3, kPlateGrowY = 2;
+constexpr qreal kPlateTabletShift = 2;
+constexpr qreal kPlateCornerRadius = 6;
+
+constexpr double kHalfPi = std::numbers::pi / 2.0;
+
+struct UnitScale {
+    int range;
+    float step;
+    const char* name;
+};
+constexpr UnitScale kUnitScales[] = {{220, 20.0f, "km/h"}, {180, 20.0f, "MPH"}, {60, 5.0f, "kn"}};
+
+QFont dialFont(int pixelSize)
+{
+    QFont font{QString::fromLatin1(kDialFont)};
+    // Points of the dial are logical pixels; unhinted metrics are the same at
+    // every device pixel ratio.
+    font.setPixelSize(pixelSize);
+    font.setHintingPreference(QFont::PreferNoHinting);
+    return font;
+}
+
+QColor grey(float level)
+{
+    return QColor::fromRgbF(level, level, level, 1.0f);
+}
+
+// Near-white that shows light on the dark parts and dark on the light ones.
+void prepareElement(QPainter& p, const QFont& font, float level)
+{
+    p.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing |
+                     QPainter::SmoothPixmapTransform);
+    p.setCompositionMode(QPainter::CompositionMode_Difference);
+    p.setFont(font);
+    p.setPen(grey(level));
+}
+
+QRectF rectIn(const QWidget* widget, const QWidget* target)
+{
+    const QWidget* top = widget->window();
+    const QPointF origin = target->mapFrom(top, widget->mapTo(top, QPointF(0, 0)));
+    return QRectF(origin, QSizeF(widget->size()));
+}
+} // namespace
+
+void MainView::adjustImgViewsInit()
+{
+    const bool tablet = Device::isTablet();
+    if (!tablet) {
+        const QWidget* window = Application::shared().mainWindow();
+        if (window && window->height() == kPhoneFrameHeight)
+            resize(window->size());
+    }
+
+    const QSizeF size = m_View_Main->size();
+    const float a = float(size.width()) / 2.0f;
+    const float b = tablet ? kTabletCenterY
+                           : float(size.height()) * kPhoneCenterYPerHeight * kPhoneCenterYSixteenths;
+    const float c = tablet ? kTabletBezelHalfWidth : kPhoneBezelHalfWidth;
+    const float d = tablet ? 1.0f : kPhoneScale;
+    if (!tablet)
+        m_needleContainer->setCenter(QPointF(a, b));
+
+    const qreal dpr = m_View_Main->devicePixelRatioF();
+    QImage face(qCeil(size.width() * dpr), qCeil(size.height() * dpr), QImage::Format_RGB32);
+    face.setDevicePixelRatio(dpr);
+    // Point sizes of the layout's labels mean what they mean on screen.
+    face.setDotsPerMeterX(qRound(m_View_Main->logicalDpiX() / 0.0254));
+    face.setDotsPerMeterY(qRound(m_View_Main->logicalDpiY() / 0.0254));
+    m_faceElements.clear();
+    QPainter p(&face);
+    m_faceContext = &p;
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    const QRectF bounds(QPointF(0, 0), size);
+
+    // Background texture, tiled from the pattern phase.
+    QImage tile = GaugeResources::image(QStringLiteral("grip_mosaik_background.jpg"), dpr);
+    if (tile.isNull()) {
+        p.fillRect(bounds, Qt::black);
+    } else {
+        const qreal tileScale = (tablet ? 1.0 : qreal(d)) / tile.devicePixelRatio();
+        tile.setDevicePixelRatio(1.0);
+        QBrush pattern(tile);
+        pattern.setTransform(QTransform(tileScale, 0, 0, tileScale, a - d, b - d));
+        p.fillRect(bounds, pattern);
+        m_faceElements.append({FaceElement::Kind::Background, {}, 0, 0, 0, {}, bounds});
+    }
+
+    // Bezel: the left half and its mirror image.
+    const QImage border = GaugeResources::image(QStringLiteral("border_iPad.png"), dpr);
+    if (!border.isNull()) {
+        const QSizeF natural = border.deviceIndependentSize();
+        const float h = float(natural.height()) * c / float(natural.width());
+        const double top = double(b) - double(h) / kBezelTopDivisor;
+        const QRectF left(a - c, top, c, h);
+        p.drawImage(left, border);
+        p.save();
+        p.translate(2.0 * a, 0);
+        p.scale(-1, 1);
+        p.drawImage(left, border);
+        p.restore();
+        m_faceElements.append({FaceElement::Kind::Bezel, {}, 0, 0, 0, {}, QRectF(a - c, top, 2 * c, h)});
+    }
+
+    const int32_t unit = speedUnit();
+    if (unit >= 0 && unit < int32_t(std::size(kUnitScales))) {
+        const UnitScale& s = kUnitScales[unit];
+        paintSchablonUniteRange(s.range, s.step, true, QPointF(a, b), d);
+        paintSchablone_Unite(QString::fromLatin1(s.name), d, QPointF(a, b), dialFont(kUnitFontSize));
+    }
+
+    const QImage accuracy = GaugeResources::image(QStringLiteral("gps_schablone.png"), dpr);
+    if (!accuracy.isNull()) {
+        const QSizeF natural = accuracy.deviceIndependentSize();
+        const float w = float(natural.width()), h = float(natural.height());
+        const QRectF r(a - d * w / 2.0f, double(b) + double(c) * kAccuracyScaleBelowBezel + kAccuracyScaleGap,
+                       d * w, d * h);
+        p.drawImage(r, accuracy);
+        m_faceElements.append({FaceElement::Kind::AccuracyScale, {}, 0, 0, 0, {}, r});
+    }
+
+    // The black plate under the trip-distance digits.
+    QRectF plate = rectIn(m_distanceTraveled_Background, m_View_Main)
+                       .adjusted(-kPlateGrowX, -kPlateGrowY, kPlateGrowX, kPlateGrowY);
+    if (tablet)
+        plate.moveLeft(a - plate.width() / 2 + kPlateTabletShift);
+    {
+        QPainterPath rounded;
+        rounded.addRoundedRect(plate, kPlateCornerRadius, kPlateCornerRadius);
+        p.save();
+        p.setRenderHint(QPainter::Antialiasing);
+        p.fillPath(rounded, Qt::black);
+        p.restore();
+        m_faceElements.append({FaceElement::Kind::DistancePlate, {}, 0, 0, 0, {}, plate});
+    }
+
+    // The distance unit becomes part of the face; the label itself goes.
+    {
+        QLabel* label = m_distanceUnitLabel;
+        label->ensurePolished();
+        const QRectF r = rectIn(label, m_View_Main);
+        p.save();
+        p.setRenderHint(QPainter::TextAntialiasing);
+        p.setFont(label->font());
+        p.setPen(label->palette().color(label->foregroundRole()));
+        p.drawText(r, int(label->alignment()), label->text());
+        p.restore();
+        m_faceElements.append({FaceElement::Kind::DistanceUnit, label->text(), 0, 0, 0, {}, r});
+        label->hide();
+    }
+
+    m_faceContext = nullptr;
+    p.end();
+    m_View_Main->setImage(face);
+}
+
+void MainView::paintSchablonUniteRange(int range, float speedStepWidth, bool smalMarkers, QPointF center,
+                                       float scale)
+{
+    const QFont numberFont = dialFont(kNumberFontSize);
+    const QFont tickFont = dialFont(kTickFontSize);
+    if (range < 0)
+        return;
+    const double s = speedStepWidth;
+    for (int v = 0; v <= range;) {
+        paintSchabloneNr(v, scale, center, numberFont);
+        paintSchablone_marker(float(v), 3, scale, center, tickFont);
+        if (v >= 1) {
+            if (smalMarkers) {
+                paintSchablone_marker(float(v - 0.25 * s), 1, scale, center, tickFont);
+                paintSchablone_marker(float(v - 0.5 * s), 2, scale, center, tickFont);
+                paintSchablone_marker(float(v - 0.75 * s), 1, scale, center, tickFont);
+            } else {
+                paintSchablone_marker(float(v - 0.5 * s), 1, scale, center, tickFont);
+            }
+        }
+        const int next = int(float(v) + speedStepWidth);
+        if (next <= v)
+            break; // a step that never advances would loop for ever
+        v = next;
+    }
+}
+
+void MainView::paintSchabloneNr(int nr, float scale, QPointF center, const QFont& font)
+{
+    if (!m_faceContext)
+        return;
+    QPainter& p = *m_faceContext;
+    const int count = nr > 99 ? 3 : nr > 9 ? 2 : 1;
+    const float theta = speedInUniteToAngle(float(nr));
+    const QFontMetricsF metrics(font);
+    int m = nr;
+    for (int i = 1; i <= count; ++i, m /= 10) {
+        const QString digit = QString::asprintf("%i", m % 10);
+        double offset = 0;
+        if (count == 3)
+            offset = i == 1 ? kThreeDigitOnes : i == 3 ? kThreeDigitHundreds : 0.0;
+        else if (count == 2)
+            offset = i == 1 ? kTwoDigitOnes : kTwoDigitTens;
+
+        p.save();
+        p.translate(center);
+        p.scale(scale, scale);
+        p.rotate(qRadiansToDegrees(double(theta) + kHalfPi + offset));
+        const qreal w = metrics.horizontalAdvance(digit);
+        p.translate(-w / 2, 0);
+        p.translate(0, -kNumberRadius);
+        prepareElement(p, font, kNumberGrey);
+        // The top of the text box sits at the origin.
+        p.drawText(QPointF(0, metrics.ascent()), digit);
+        m_faceElements.append({FaceElement::Kind::Digit, digit, float(nr), 0, double(theta) + offset,
+                               p.worldTransform().map(QPointF(w / 2, 0)), {}});
+        p.restore();
+    }
+}
+
+void MainView::paintSchablone_marker(float value, int smalMiddleBig, float scale, QPointF center,
+                                     const QFont& font)
+{
+    if (!m_faceContext)
+        return;
+    QPainter& p = *m_faceContext;
+    const QString glyph = smalMiddleBig == 1   ? QStringLiteral("A")
+                          : smalMiddleBig == 2 ? QStringLiteral("B")
+                                               : QStringLiteral("C");
+    const float theta = speedInUniteToAngle(value);
+    const QFontMetricsF metrics(font);
+    p.save();
+    p.translate(center);
+    p.scale(scale, scale);
+    p.rotate(qRadiansToDegrees(double(theta) + kHalfPi));
+    const qreal w = metrics.horizontalAdvance(glyph);
+    p.translate(-w / 2 + 1, 0);
+    p.translate(0, -kTickRadius);
+    prepareElement(p, font, kTickGrey);
+    p.drawText(QPointF(0, metrics.ascent()), glyph);
+    m_faceElements.append({FaceElement::Kind::Tick, glyph, value, smalMiddleBig == 1 || smalMiddleBig == 2 ? smalMiddleBig : 3,
+                           double(theta), p.worldTransform().map(QPointF(w / 2, 0)), {}});
+    p.restore();
+}
+
+void MainView::paintSchablone_Unite(const QString& unite, float scale, QPointF center, const QFont& font)
+{
+    if (!m_faceContext)
+        return;
+    QPainter& p = *m_faceContext;
+    const QFontMetricsF metrics(font);
+    p.save();
+    p.translate(center);
+    p.scale(scale, scale);
+    const qreal w = metrics.horizontalAdvance(unite);
+    p.translate(-w / 2 + 1, 0);
+    p.translate(0, kUnitBelowCenter);
+    prepareElement(p, font, kUnitGrey);
+    p.drawText(QPointF(0, metrics.ascent()), unite);
+    m_faceElements.append({FaceElement::Kind::UnitName, unite, 0, 0, kHalfPi,
+                           p.worldTransform().map(QPointF(w / 2, 0)), {}});
+    p.restore();
+}
+
+void MainView::loadLocal()
+{
+    m_Speedo_Label->setText(Localization::string("KorvaneFree", nullptr, QString()));
+    for (QLabel* label : {m_distanceTraveled, m_distanceTraveled_Background}) {
+        const QFont layoutFont = label->font();
+        QFont digits{QStringLiteral("iSDigitIta_AndSymb")};
+        if (layoutFont.pointSizeF() > 0)
+            digits.setPointSizeF(layoutFont.pointSizeF());
+        else
+            digits.setPixelSize(layoutFont.pixelSize());
+        label->setFont(digits);
+    }
+}
