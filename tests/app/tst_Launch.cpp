@@ -1,4 +1,7 @@
+#include "Application.h"
 #include "Korvane_LEAppDelegate.h"
+#include "MainView.h"
+#include "MainViewController.h"
 #include "Property.h"
 #include "StatusLine.h"
 #include "TestEnvironment.h"
@@ -43,6 +46,37 @@ private slots:
         QVERIFY(!next->m_isfirstInit);
         Korvane_LEAppDelegate::chooseUnitOnFirstLaunch(next, unit ? "fr_FR" : "en_US");
         QCOMPARE(Property::reloadForTesting()->m_speedUnit, unit);
+    }
+
+    // The launch hands the store to the gauge; the background and the end
+    // both write the trip, which the next process starts with.
+    void launchAndLifecycle_data()
+    {
+        QTest::addColumn<bool>("terminate");
+        QTest::newRow("background") << false;
+        QTest::newRow("terminate") << true;
+    }
+    void launchAndLifecycle()
+    {
+        QFETCH(bool, terminate);
+        QWidget window;
+        window.resize(320, 568);
+        Korvane_LEAppDelegate delegate;
+        delegate.window = &window;
+        delegate.applicationDidFinishLaunching();
+        MainView* gauge = delegate.controller()->mainView;
+        QVERIFY(gauge);
+        QCOMPARE(gauge->prop, Property::instance());
+        QVERIFY(gauge->m_GPSLocation);
+        QVERIFY(window.isVisible());
+
+        gauge->speedDidUpate(20.0f, 5.0f, 250.0);
+        QCOMPARE(Property::instance()->m_distanceTraveled_Meter, 251.0);
+        if (terminate)
+            delegate.applicationWillTerminate();
+        else
+            delegate.applicationDidEnterBackground();
+        QCOMPARE(Property::reloadForTesting()->m_distanceTraveled_Meter, 251.0);
     }
 
     void statusLine_data()
