@@ -128,7 +128,8 @@ private slots:
             "didShowStartUpReviewAnimation=@Variant(garbage)\ndistanceTraveled_Meter=lots\n");
         QTest::newRow("non-finite distance") << QByteArray(
             "[General]\ndistanceTraveled_Meter=nan\nspeedUnit=9999999999999\n");
-        QTest::newRow("binary garbage") << QByteArray("\x00\xff\xfe[[[=\n\x01\x02=\x03", 16);
+        static const char garbage[] = "\x00\xff\xfe[[[=\n\x01\x02=\x03";
+        QTest::newRow("binary garbage") << QByteArray(garbage, sizeof garbage - 1);
         QTest::newRow("empty") << QByteArray();
     }
     void malformedFile()
