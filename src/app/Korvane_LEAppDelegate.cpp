@@ -4,12 +4,15 @@
 #include "MainView.h"
 #include "MainViewController.h"
 #include "Property.h"
+#include "RatePrompt.h"
 
 #include <QVBoxLayout>
 
 void Korvane_LEAppDelegate::initialize()
 {
-    // The rating prompt's thresholds are set here once it exists.
+    RatePrompt* rating = RatePrompt::sharedInstance();
+    rating->setDaysUntilPrompt(2.0f);
+    rating->setUsesUntilPrompt(6);
 }
 
 Korvane_LEAppDelegate::Korvane_LEAppDelegate() = default;

@@ -6,6 +6,7 @@
 #include "MainView.h"
 #include "MainViewController.h"
 #include "Property.h"
+#include "RatePrompt.h"
 #include "Localization.h"
 #include "LocationSources.h"
 #include "StatusLine.h"
@@ -58,7 +59,9 @@ int main(int argc, char** argv)
     Application& application = Application::shared();
     application.installTerminationSignalHandlers();
 
+    RatePrompt::installAtProgramStart();
     Korvane_LEAppDelegate::initialize();
+    RatePrompt::sharedInstance()->setVerboseLogging(options.verbose);
     std::unique_ptr<Korvane_LEAppDelegate> delegate =
         options.tablet ? std::make_unique<Korvane_LEAppDelegatePad>()
                        : std::make_unique<Korvane_LEAppDelegate>();

@@ -22,7 +22,8 @@ void ensureLoaded()
         initArtwork();
 #endif
         const QDir fonts(QStringLiteral(":/fonts"));
-        for (const QString& file : fonts.entryList({QStringLiteral("*.ttf"), QStringLiteral("*.otf")}))
+        for (const QString& file :
+             fonts.entryList({QStringLiteral("*.ttf"), QStringLiteral("*.otf")}))
             QFontDatabase::addApplicationFont(fonts.filePath(file));
         return true;
     }();
@@ -38,8 +39,8 @@ QImage image(const QString& name, qreal devicePixelRatio)
     QString path = QStringLiteral(":/images/") + name;
     if (devicePixelRatio > 1.0) {
         const int dot = name.lastIndexOf(u'.');
-        const QString hiRes = QStringLiteral(":/images/") + name.left(dot) + QStringLiteral("@2x") +
-                              name.mid(dot);
+        const QString hiRes =
+            QStringLiteral(":/images/") + name.left(dot) + QStringLiteral("@2x") + name.mid(dot);
         if (QFile::exists(hiRes))
             path = hiRes;
     }

@@ -7,9 +7,8 @@ void ImageView::setImage(const QImage& image)
 {
     m_image = image;
     // An opaque face spares the widgets below it from painting.
-    setAttribute(Qt::WA_OpaquePaintEvent,
-                 !image.isNull() && !image.hasAlphaChannel() &&
-                     image.deviceIndependentSize().toSize() == size());
+    setAttribute(Qt::WA_OpaquePaintEvent, !image.isNull() && !image.hasAlphaChannel() &&
+                                              image.deviceIndependentSize().toSize() == size());
     update();
 }
 

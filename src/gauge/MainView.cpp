@@ -54,8 +54,8 @@ constexpr int kReviewStoreButton = 1;
 
 constexpr const char* kStoreHost = "itunes.apple.com";
 constexpr const char* kStoreShortLinkHost = "itunes.com";
-// This edition's number in the store.
-constexpr const char* kAppStoreId = "0";
+// This edition's number in the store; the main screen controller opens the same page.
+constexpr const char* kAppStoreId = "436352457";
 
 constexpr const char* kAccuracyNeedleImage = "korvaneGpsZeiger.png";
 } // namespace
@@ -244,8 +244,9 @@ void MainView::setGpsZeiger(float accuracy)
 
 void MainView::startSmothZeigerEffectAnimation()
 {
-    smothZeigerEffectAnimationTimer.start(smothZeigereffectAnimationInterval,
-                                          [this] { drawSmoothZeigerEffectAnimationControllFunc(); });
+    smothZeigerEffectAnimationTimer.start(smothZeigereffectAnimationInterval, [this] {
+        drawSmoothZeigerEffectAnimationControllFunc();
+    });
 }
 
 bool MainView::smothZeigerStopEffectAnimation()
@@ -294,6 +295,7 @@ void MainView::releaseForFlipviewNProAd()
     if (!Device::machine().contains(QLatin1String("iphone2,1"), Qt::CaseSensitive))
         return;
     m_View_Main->setImage(QImage());
+    m_faceBase = QImage();
     m_gpsZeiger->setImage(QImage());
 }
 
@@ -313,7 +315,8 @@ void MainView::start_properties_AnimationTimer(float delay)
     }
     if (properties_AnimationTimer.isRunning())
         return;
-    properties_AnimationTimer.start(double(delay), [this] { properties_AnimationTimer_ControllFunc(); });
+    properties_AnimationTimer.start(double(delay),
+                                    [this] { properties_AnimationTimer_ControllFunc(); });
 }
 
 bool MainView::stop_properties_AnimationTimer()
@@ -347,7 +350,8 @@ void MainView::properties_AnimationTimer_ControllFunc()
 
 void MainView::startAdProEffectAnimation()
 {
-    adProAnimationTimer.start(adProAnimationInterval, [this] { drawAdProEffectAnimationControllFunc(); });
+    adProAnimationTimer.start(adProAnimationInterval,
+                              [this] { drawAdProEffectAnimationControllFunc(); });
 }
 
 bool MainView::stopAdProEffectAnimation()
@@ -369,10 +373,12 @@ void MainView::drawAdProEffectAnimationControllFunc()
 
 void MainView::showStartUpReviewAnimationIfDue()
 {
-    if (!(prop->m_distanceTraveled_Meter > kReviewAfterMeters) || prop->m_didShowStartUpReviewAnimation)
+    if (!(prop->m_distanceTraveled_Meter > kReviewAfterMeters) ||
+        prop->m_didShowStartUpReviewAnimation)
         return;
-    auto* alert = new AlertView(QString::fromUtf8(kReviewTitle), QString::fromUtf8(kReviewMessage), this,
-                                QString::fromUtf8(kReviewCancel), {QString::fromUtf8(kReviewStore)});
+    auto* alert =
+        new AlertView(QString::fromUtf8(kReviewTitle), QString::fromUtf8(kReviewMessage), this,
+                      QString::fromUtf8(kReviewCancel), {QString::fromUtf8(kReviewStore)});
     alert->show();
     // Whatever the answer, the invitation never comes again.
     prop->setDidShowStartUpReviewAnimation(true);
@@ -397,5 +403,6 @@ QUrl MainView::appStorePageURL()
 
 QUrl MainView::makerAppsPageURL()
 {
-    return QUrl(QStringLiteral("itms-apps://%1/apps/Zentrik").arg(QLatin1String(kStoreShortLinkHost)));
+    return QUrl(
+        QStringLiteral("itms-apps://%1/apps/Zentrik").arg(QLatin1String(kStoreShortLinkHost)));
 }

@@ -5,6 +5,7 @@
 #include "RepeatingTimer.h"
 
 #include <QFont>
+#include <QImage>
 #include <QList>
 #include <QPointF>
 #include <QRectF>
@@ -27,14 +28,23 @@ class RotatingImageView;
 // One thing the face painter put into the face image, in face coordinates.
 // Kept so the face can be checked without reading pixels.
 struct FaceElement {
-    enum class Kind { Background, Bezel, Digit, Tick, UnitName, AccuracyScale, DistancePlate, DistanceUnit };
+    enum class Kind {
+        Background,
+        Bezel,
+        Digit,
+        Tick,
+        UnitName,
+        AccuracyScale,
+        DistancePlate,
+        DistanceUnit
+    };
     Kind kind = Kind::Digit;
-    QString text;      // the digit, tick glyph, unit name or distance unit
-    float value = 0;   // the number a digit belongs to, the value of a tick
-    int tickKind = 0;  // 1 small, 2 middle, 3 big
-    double angle = 0;  // direction of the element's radial line, radians
-    QPointF anchor;    // middle of the top edge of the text box
-    QRectF rect;       // where an image or the plate went
+    QString text;     // the digit, tick glyph, unit name or distance unit
+    float value = 0;  // the number a digit belongs to, the value of a tick
+    int tickKind = 0; // 1 small, 2 middle, 3 big
+    double angle = 0; // direction of the element's radial line, radians
+    QPointF anchor;   // middle of the top edge of the text box
+    QRectF rect;      // where an image or the plate went
 };
 
 // The gauge: a dial face rendered once into an image, a speed needle and an
@@ -151,8 +161,21 @@ protected:
 private:
     int32_t speedUnit() const;
 
+    // Texture and bezel, the part of the face that no setting changes.
+    QList<FaceElement> paintFaceBase(QPainter& p, QSizeF size, qreal dpr, QPointF center, float c,
+                                     float d, bool tablet) const;
+
     QPainter* m_faceContext = nullptr; // the open image context while the face renders
     QList<FaceElement> m_faceElements;
+    struct FaceBaseKey {
+        QSizeF size;
+        qreal ratio = 0;
+        bool tablet = false;
+        bool operator==(const FaceBaseKey&) const = default;
+    };
+    FaceBaseKey m_faceBaseKey;
+    QImage m_faceBase; // texture and bezel, kept between renderings
+    QList<FaceElement> m_faceBaseElements;
     NeedleContainer* m_needleContainer = nullptr;
     // The spin waits while the overlay, and with it the button, is hidden.
     bool m_adProSpinWaitsForOverlay = false;

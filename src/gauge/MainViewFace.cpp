@@ -93,34 +93,11 @@ QRectF rectIn(const QWidget* widget, const QWidget* target)
 }
 } // namespace
 
-void MainView::adjustImgViewsInit()
+QList<FaceElement> MainView::paintFaceBase(QPainter& p, QSizeF size, qreal dpr, QPointF center,
+                                           float c, float d, bool tablet) const
 {
-    const bool tablet = Device::isTablet();
-    if (!tablet) {
-        const QWidget* window = Application::shared().mainWindow();
-        if (window && window->height() == kPhoneFrameHeight)
-            resize(window->size());
-    }
-
-    const QSizeF size = m_View_Main->size();
-    const float a = float(size.width()) / 2.0f;
-    const float b = tablet ? kTabletCenterY
-                           : float(size.height()) * kPhoneCenterYPerHeight * kPhoneCenterYSixteenths;
-    const float c = tablet ? kTabletBezelHalfWidth : kPhoneBezelHalfWidth;
-    const float d = tablet ? 1.0f : kPhoneScale;
-    if (!tablet)
-        m_needleContainer->setCenter(QPointF(a, b));
-
-    const qreal dpr = m_View_Main->devicePixelRatioF();
-    QImage face(qCeil(size.width() * dpr), qCeil(size.height() * dpr), QImage::Format_RGB32);
-    face.setDevicePixelRatio(dpr);
-    // Point sizes of the layout's labels mean what they mean on screen.
-    face.setDotsPerMeterX(qRound(m_View_Main->logicalDpiX() / 0.0254));
-    face.setDotsPerMeterY(qRound(m_View_Main->logicalDpiY() / 0.0254));
-    m_faceElements.clear();
-    QPainter p(&face);
-    m_faceContext = &p;
-    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    QList<FaceElement> drawn;
+    const float a = float(center.x()), b = float(center.y());
     const QRectF bounds(QPointF(0, 0), size);
 
     // Background texture, tiled from the pattern phase.
@@ -133,7 +110,7 @@ void MainView::adjustImgViewsInit()
         QBrush pattern(tile);
         pattern.setTransform(QTransform(tileScale, 0, 0, tileScale, a - d, b - d));
         p.fillRect(bounds, pattern);
-        m_faceElements.append({FaceElement::Kind::Background, {}, 0, 0, 0, {}, bounds});
+        drawn.append({FaceElement::Kind::Background, {}, 0, 0, 0, {}, bounds});
     }
 
     // Bezel: the left half and its mirror image.
@@ -149,22 +126,71 @@ void MainView::adjustImgViewsInit()
         p.scale(-1, 1);
         p.drawImage(left, border);
         p.restore();
-        m_faceElements.append({FaceElement::Kind::Bezel, {}, 0, 0, 0, {}, QRectF(a - c, top, 2 * c, h)});
+        drawn.append({FaceElement::Kind::Bezel, {}, 0, 0, 0, {}, QRectF(a - c, top, 2 * c, h)});
     }
+    return drawn;
+}
+
+void MainView::adjustImgViewsInit()
+{
+    const bool tablet = Device::isTablet();
+    if (!tablet) {
+        const QWidget* window = Application::shared().mainWindow();
+        if (window && window->height() == kPhoneFrameHeight)
+            resize(window->size());
+    }
+
+    const QSizeF size = m_View_Main->size();
+    const float a = float(size.width()) / 2.0f;
+    const float b = tablet
+                        ? kTabletCenterY
+                        : float(size.height()) * kPhoneCenterYPerHeight * kPhoneCenterYSixteenths;
+    const float c = tablet ? kTabletBezelHalfWidth : kPhoneBezelHalfWidth;
+    const float d = tablet ? 1.0f : kPhoneScale;
+    if (!tablet)
+        m_needleContainer->setCenter(QPointF(a, b));
+
+    const qreal dpr = m_View_Main->devicePixelRatioF();
+    QImage face(qCeil(size.width() * dpr), qCeil(size.height() * dpr), QImage::Format_RGB32);
+    face.setDevicePixelRatio(dpr);
+    // Point sizes of the layout's labels mean what they mean on screen.
+    face.setDotsPerMeterX(qRound(m_View_Main->logicalDpiX() / 0.0254));
+    face.setDotsPerMeterY(qRound(m_View_Main->logicalDpiY() / 0.0254));
+    QPainter p(&face);
+    m_faceContext = &p;
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+
+    // Texture and bezel depend on nothing but the face's size and density,
+    // and the scaled texture is most of the work: keep them for the next time.
+    const FaceBaseKey key{size, dpr, tablet};
+    if (m_faceBase.isNull() || m_faceBaseKey != key) {
+        m_faceBase = QImage(face.size(), QImage::Format_RGB32);
+        m_faceBase.setDevicePixelRatio(dpr);
+        QPainter base(&m_faceBase);
+        base.setRenderHint(QPainter::SmoothPixmapTransform);
+        m_faceBaseElements = paintFaceBase(base, size, dpr, QPointF(a, b), c, d, tablet);
+        m_faceBaseKey = key;
+    }
+    p.setCompositionMode(QPainter::CompositionMode_Source);
+    p.drawImage(QPointF(0, 0), m_faceBase);
+    p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    m_faceElements = m_faceBaseElements;
 
     const int32_t unit = speedUnit();
     if (unit >= 0 && unit < int32_t(std::size(kUnitScales))) {
         const UnitScale& s = kUnitScales[unit];
         paintSchablonUniteRange(s.range, s.step, true, QPointF(a, b), d);
-        paintSchablone_Unite(QString::fromLatin1(s.name), d, QPointF(a, b), dialFont(kUnitFontSize));
+        paintSchablone_Unite(QString::fromLatin1(s.name), d, QPointF(a, b),
+                             dialFont(kUnitFontSize));
     }
 
     const QImage accuracy = GaugeResources::image(QStringLiteral("gps_schablone.png"), dpr);
     if (!accuracy.isNull()) {
         const QSizeF natural = accuracy.deviceIndependentSize();
         const float w = float(natural.width()), h = float(natural.height());
-        const QRectF r(a - d * w / 2.0f, double(b) + double(c) * kAccuracyScaleBelowBezel + kAccuracyScaleGap,
-                       d * w, d * h);
+        const QRectF r(a - d * w / 2.0f,
+                       double(b) + double(c) * kAccuracyScaleBelowBezel + kAccuracyScaleGap, d * w,
+                       d * h);
         p.drawImage(r, accuracy);
         m_faceElements.append({FaceElement::Kind::AccuracyScale, {}, 0, 0, 0, {}, r});
     }
@@ -204,8 +230,8 @@ void MainView::adjustImgViewsInit()
     m_View_Main->setImage(face);
 }
 
-void MainView::paintSchablonUniteRange(int range, float speedStepWidth, bool smalMarkers, QPointF center,
-                                       float scale)
+void MainView::paintSchablonUniteRange(int range, float speedStepWidth, bool smalMarkers,
+                                       QPointF center, float scale)
 {
     const QFont numberFont = dialFont(kNumberFontSize);
     const QFont tickFont = dialFont(kTickFontSize);
@@ -258,8 +284,13 @@ void MainView::paintSchabloneNr(int nr, float scale, QPointF center, const QFont
         prepareElement(p, font, kNumberGrey);
         // The top of the text box sits at the origin.
         p.drawText(QPointF(0, metrics.ascent()), digit);
-        m_faceElements.append({FaceElement::Kind::Digit, digit, float(nr), 0, double(theta) + offset,
-                               p.worldTransform().map(QPointF(w / 2, 0)), {}});
+        m_faceElements.append({FaceElement::Kind::Digit,
+                               digit,
+                               float(nr),
+                               0,
+                               double(theta) + offset,
+                               p.worldTransform().map(QPointF(w / 2, 0)),
+                               {}});
         p.restore();
     }
 }
@@ -284,12 +315,18 @@ void MainView::paintSchablone_marker(float value, int smalMiddleBig, float scale
     p.translate(0, -kTickRadius);
     prepareElement(p, font, kTickGrey);
     p.drawText(QPointF(0, metrics.ascent()), glyph);
-    m_faceElements.append({FaceElement::Kind::Tick, glyph, value, smalMiddleBig == 1 || smalMiddleBig == 2 ? smalMiddleBig : 3,
-                           double(theta), p.worldTransform().map(QPointF(w / 2, 0)), {}});
+    m_faceElements.append({FaceElement::Kind::Tick,
+                           glyph,
+                           value,
+                           smalMiddleBig == 1 || smalMiddleBig == 2 ? smalMiddleBig : 3,
+                           double(theta),
+                           p.worldTransform().map(QPointF(w / 2, 0)),
+                           {}});
     p.restore();
 }
 
-void MainView::paintSchablone_Unite(const QString& unite, float scale, QPointF center, const QFont& font)
+void MainView::paintSchablone_Unite(const QString& unite, float scale, QPointF center,
+                                    const QFont& font)
 {
     if (!m_faceContext)
         return;
@@ -303,8 +340,13 @@ void MainView::paintSchablone_Unite(const QString& unite, float scale, QPointF c
     p.translate(0, kUnitBelowCenter);
     prepareElement(p, font, kUnitGrey);
     p.drawText(QPointF(0, metrics.ascent()), unite);
-    m_faceElements.append({FaceElement::Kind::UnitName, unite, 0, 0, kHalfPi,
-                           p.worldTransform().map(QPointF(w / 2, 0)), {}});
+    m_faceElements.append({FaceElement::Kind::UnitName,
+                           unite,
+                           0,
+                           0,
+                           kHalfPi,
+                           p.worldTransform().map(QPointF(w / 2, 0)),
+                           {}});
     p.restore();
 }
 

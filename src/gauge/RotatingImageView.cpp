@@ -3,8 +3,8 @@
 #include "GaugeResources.h"
 #include "NeedleContainer.h"
 
-#include <QPainter>
 #include <QPaintEvent>
+#include <QPainter>
 #include <QtMath>
 #include <cmath>
 
@@ -67,7 +67,8 @@ QRect RotatingImageView::coveredRect(float radians) const
     QTransform t;
     t.translate(pivot().x(), pivot().y());
     t.rotateRadians(radians);
-    const QRectF r(-m_bounds.width() / 2, -m_bounds.height() / 2, m_bounds.width(), m_bounds.height());
+    const QRectF r(-m_bounds.width() / 2, -m_bounds.height() / 2, m_bounds.width(),
+                   m_bounds.height());
     return t.mapRect(r).toAlignedRect().adjusted(-1, -1, 1, 1);
 }
 
@@ -86,11 +87,14 @@ void RotatingImageView::paintEvent(QPaintEvent*)
     if (!m_imageName.isEmpty() && m_imageRatio != devicePixelRatioF())
         loadNamedImage();
     QPainter p(this);
-    p.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform);
+    // The artwork's border pixels are transparent, so the picture's own
+    // edges need no antialiasing; smooth sampling is what keeps it crisp.
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
     const QPointF c = pivot();
     p.translate(c);
     p.rotate(qRadiansToDegrees(double(m_rotation)));
-    const QRectF r(-m_bounds.width() / 2, -m_bounds.height() / 2, m_bounds.width(), m_bounds.height());
+    const QRectF r(-m_bounds.width() / 2, -m_bounds.height() / 2, m_bounds.width(),
+                   m_bounds.height());
     if (m_image.isNull()) {
         if (m_imageName.isEmpty())
             return;

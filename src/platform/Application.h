@@ -56,6 +56,11 @@ public:
     void becomeActive();
     void terminate();
 
+signals:
+    // Broadcast on return from the background, delivered while the state is
+    // still Background, for listeners other than the one delegate.
+    void willEnterForeground();
+
 private:
     Application();
     void onQtStateChanged(Qt::ApplicationState state);

@@ -36,8 +36,8 @@ void AutoSource::start()
     if (!m_decided) {
         m_decided = true;
         if (m_probes.gpsd && m_probes.gpsd())
-            m_chosen = std::make_unique<GpsdSource>(QStringLiteral("localhost"),
-                                                    GpsdSource::kDefaultPort);
+            m_chosen =
+                std::make_unique<GpsdSource>(QStringLiteral("localhost"), GpsdSource::kDefaultPort);
         else if (m_probes.geoClue && m_probes.geoClue())
             m_chosen = std::make_unique<GeoClueSource>();
         if (m_chosen) {

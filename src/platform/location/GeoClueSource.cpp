@@ -24,6 +24,12 @@ double attributeOr(const QGeoPositionInfo& info, QGeoPositionInfo::Attribute att
 
 GeoClueSource::GeoClueSource(QObject* parent) : LocationSource(parent) {}
 
+GeoClueSource::~GeoClueSource()
+{
+    m_running = false;
+    delete m_source; // before our members go, in case it signals as it closes
+}
+
 bool GeoClueSource::pluginAvailable()
 {
     return QGeoPositionInfoSource::availableSources().contains(QLatin1String(kPluginName));
@@ -82,7 +88,8 @@ void GeoClueSource::start()
         const QString desktopId = QGuiApplication::desktopFileName();
         parameters.insert(QStringLiteral("desktopId"),
                           desktopId.isEmpty() ? QString::fromLatin1(kDesktopId) : desktopId);
-        m_source = QGeoPositionInfoSource::createSource(QLatin1String(kPluginName), parameters, this);
+        m_source =
+            QGeoPositionInfoSource::createSource(QLatin1String(kPluginName), parameters, this);
         if (!m_source) {
             // Reported from the event loop, so that a delegate set after
             // start() hears it.
@@ -93,7 +100,8 @@ void GeoClueSource::start()
             });
             return;
         }
-        m_source->setPreferredPositioningMethods(QGeoPositionInfoSource::SatellitePositioningMethods);
+        m_source->setPreferredPositioningMethods(
+            QGeoPositionInfoSource::SatellitePositioningMethods);
         connect(m_source, &QGeoPositionInfoSource::positionUpdated, this,
                 [this](const QGeoPositionInfo& info) {
                     if (!info.isValid() || !info.coordinate().isValid())

@@ -17,6 +17,7 @@ public:
     static constexpr const char* kDesktopId = "korvane";
 
     explicit GeoClueSource(QObject* parent = nullptr);
+    ~GeoClueSource() override;
 
     void start() override;
     void stop() override;

@@ -37,6 +37,13 @@ GpsdSource::GpsdSource(QString host, quint16 port, QObject* parent)
     connect(&m_socket, &QTcpSocket::disconnected, this, &GpsdSource::lost);
 }
 
+GpsdSource::~GpsdSource()
+{
+    // The socket signals as it closes; nothing may be handled by then.
+    m_running = false;
+    m_socket.disconnect(this);
+}
+
 QString GpsdSource::description() const
 {
     return QStringLiteral("gpsd %1:%2").arg(m_host).arg(m_port);

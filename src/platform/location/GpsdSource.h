@@ -18,6 +18,7 @@ public:
     static constexpr quint16 kDefaultPort = 2947;
 
     GpsdSource(QString host, quint16 port, QObject* parent = nullptr);
+    ~GpsdSource() override;
 
     void start() override;
     void stop() override;

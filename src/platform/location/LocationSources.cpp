@@ -37,41 +37,42 @@ LocationManager::SourceFactory replay(const QString& path, const QString& descri
 }
 } // namespace
 
-LocationManager::SourceFactory LocationSources::create(const QString& spec, double replaySpeed,
+LocationManager::SourceFactory LocationSources::create(const QString& source, double replaySpeed,
                                                        QString* errorMessage)
 {
     if (!(replaySpeed > 0.0) || !std::isfinite(replaySpeed))
-        return fail(errorMessage,
-                    QStringLiteral("replay speed must be a positive number, not %1").arg(replaySpeed));
+        return fail(
+            errorMessage,
+            QStringLiteral("replay speed must be a positive number, not %1").arg(replaySpeed));
 
-    if (spec.isEmpty() || spec == QLatin1String("auto"))
+    if (source.isEmpty() || source == QLatin1String("auto"))
         return [] { return std::make_unique<AutoSource>(); };
 
-    if (spec == QLatin1String("demo"))
+    if (source == QLatin1String("demo"))
         return replay(QString::fromLatin1(kDemoDrive), QStringLiteral("demo drive"), replaySpeed,
                       errorMessage);
 
-    if (spec == QLatin1String("geoclue")) {
+    if (source == QLatin1String("geoclue")) {
         if (!GeoClueSource::pluginAvailable())
             return fail(errorMessage, QStringLiteral("Qt's GeoClue plugin is not installed"));
         return [] { return std::make_unique<GeoClueSource>(); };
     }
 
-    if (spec == QLatin1String("gpsd") || spec.startsWith(QLatin1String("gpsd://"))) {
+    if (source == QLatin1String("gpsd") || source.startsWith(QLatin1String("gpsd://"))) {
         QString host = QStringLiteral("localhost");
         int port = GpsdSource::kDefaultPort;
-        if (spec != QLatin1String("gpsd")) {
-            const QUrl url(spec, QUrl::StrictMode);
-            if (!url.isValid() || url.host().isEmpty()
-                || (!url.path().isEmpty() && url.path() != QLatin1String("/"))
-                || url.hasQuery() || !url.userInfo().isEmpty())
+        if (source != QLatin1String("gpsd")) {
+            const QUrl url(source, QUrl::StrictMode);
+            if (!url.isValid() || url.host().isEmpty() ||
+                (!url.path().isEmpty() && url.path() != QLatin1String("/")) || url.hasQuery() ||
+                !url.userInfo().isEmpty())
                 return fail(errorMessage,
                             QStringLiteral("not a gpsd address: %1 (expected gpsd://HOST[:PORT])")
-                                .arg(spec));
+                                .arg(source));
             host = url.host();
             port = url.port(GpsdSource::kDefaultPort);
             if (port <= 0)
-                return fail(errorMessage, QStringLiteral("not a gpsd port: %1").arg(spec));
+                return fail(errorMessage, QStringLiteral("not a gpsd port: %1").arg(source));
         }
         QString error;
         if (!GpsdSource::probe(host, quint16(port), kGpsdProbeMs, &error))
@@ -79,11 +80,12 @@ LocationManager::SourceFactory LocationSources::create(const QString& spec, doub
         return [host, port] { return std::make_unique<GpsdSource>(host, quint16(port)); };
     }
 
-    if (spec.startsWith(QLatin1String("nmea:"))) {
-        const QString path = spec.mid(5);
+    if (source.startsWith(QLatin1String("nmea:"))) {
+        const QString path = source.mid(5);
         if (path.isEmpty())
             return fail(errorMessage, QStringLiteral("nmea: needs a path (nmea:PATH)"));
-        if (NmeaSerialSource::isLiveDevice(path)) {
+        // A missing /dev node is an unplugged receiver, not a log.
+        if (NmeaSerialSource::isLiveDevice(path) || path.startsWith(QLatin1String("/dev/"))) {
             QString error;
             if (!NmeaSerialSource::canOpen(path, &error))
                 return fail(errorMessage, error);
@@ -92,8 +94,9 @@ LocationManager::SourceFactory LocationSources::create(const QString& spec, doub
         return replay(path, QStringLiteral("NMEA log %1").arg(path), replaySpeed, errorMessage);
     }
 
-    return fail(errorMessage,
-                QStringLiteral("unknown location source \"%1\" (expected auto, gpsd[://HOST[:PORT]], "
-                               "nmea:PATH, geoclue or demo)")
-                    .arg(spec));
+    return fail(
+        errorMessage,
+        QStringLiteral("unknown location source \"%1\" (expected auto, gpsd[://HOST[:PORT]], "
+                       "nmea:PATH, geoclue or demo)")
+            .arg(source));
 }

@@ -12,7 +12,7 @@
 //     if (!factory) { qCritical().noquote() << "korvane:" << error; return 2; }
 //     LocationManager::setSourceFactory(factory);
 //
-// SPEC is one of
+// SOURCE is one of
 //   auto (also "")         gpsd on localhost, else GeoClue, else location is off
 //   gpsd[://HOST[:PORT]]   gpsd's JSON protocol, default localhost:2947
 //   nmea:PATH              a live receiver (character device, FIFO) or an NMEA
@@ -21,12 +21,14 @@
 //   demo                   the bundled drive, replayed like a log
 //
 // create() answers nullptr, with a one-line reason, when the source cannot run
-// at all: an unknown SPEC, a replay speed that is not a positive number, an
-// NMEA log that is missing, unreadable or holds no fix, a device that cannot
-// be opened, an explicitly named gpsd that does not accept a connection
-// within kGpsdProbeMs, or GeoClue without Qt's plugin. Trouble later on
-// (gpsd going away, a receiver unplugged) reaches the delegate as failures
-// with code kErrorLocationUnknown while the source keeps retrying.
+// at all: an unknown SOURCE, a replay speed that is not a positive number, an
+// NMEA log that is missing, unreadable or holds no fix, a device (or a /dev
+// path) that cannot be opened, an explicitly named gpsd that does not accept
+// a connection within kGpsdProbeMs, or GeoClue without Qt's plugin. Trouble
+// later on (gpsd going away, a receiver unplugged) reaches the delegate as
+// failures with code kErrorLocationUnknown while the source keeps retrying;
+// with auto and neither service there, the failure is code kErrorDenied
+// ("error 1"), the path of refused location access.
 //
 // Replays (nmea:LOG, demo) emit LocationSource::ended() after the last fix,
 // which LocationManager passes on as updatesEnded(); for --quit-at-end,
@@ -36,6 +38,6 @@ constexpr int kGpsdProbeMs = 2000;
 // The bundled drive.
 inline constexpr auto kDemoDrive = ":/drives/demo.nmea";
 
-LocationManager::SourceFactory create(const QString& spec, double replaySpeed,
+LocationManager::SourceFactory create(const QString& source, double replaySpeed,
                                       QString* errorMessage);
 } // namespace LocationSources

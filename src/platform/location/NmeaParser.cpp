@@ -343,9 +343,9 @@ void NmeaParser::enterEpoch(int msOfDay, unsigned kind, QList<Fix>& out)
 {
     // A second sentence of a kind the epoch already has starts the next
     // epoch, however close its time (receivers 10 ms apart exist).
-    if (m_epoch.open && m_epoch.hasTime
-        && (msOfDay == m_epoch.msOfDay
-            || (sameEpoch(m_epoch.msOfDay, msOfDay) && !(m_epoch.kinds & kind)))) {
+    if (m_epoch.open && m_epoch.hasTime &&
+        (msOfDay == m_epoch.msOfDay ||
+         (sameEpoch(m_epoch.msOfDay, msOfDay) && !(m_epoch.kinds & kind)))) {
         m_epoch.kinds |= kind;
         return;
     }

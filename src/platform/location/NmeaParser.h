@@ -15,7 +15,10 @@
 // valid checksum, cut short, or with NaN or out-of-range values are skipped.
 //
 // Works without an event loop, so tests and benchmarks call it directly; the
-// replay and serial sources use it too.
+// replay and serial sources use it too. Qt's QNmeaPositionInfoSource does not
+// fit: what it reads from GGA and GSA carries no time, so its output cannot be
+// grouped into epochs, and its simulation mode paces by the wall clock with
+// no speed factor.
 class NmeaParser {
 public:
     // Horizontal accuracy = HDOP × this. 5.1 m is a typical one-sigma range

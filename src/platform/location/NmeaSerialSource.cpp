@@ -49,8 +49,8 @@ bool NmeaSerialSource::isLiveDevice(const QString& path)
 
 bool NmeaSerialSource::canOpen(const QString& path, QString* errorMessage)
 {
-    const int fd = ::open(QFile::encodeName(path).constData(),
-                          O_RDONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    const int fd =
+        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
         if (errorMessage)
             *errorMessage = QStringLiteral("cannot open NMEA device %1: %2")
@@ -96,16 +96,13 @@ bool NmeaSerialSource::open(QString* reason)
         auto port = std::make_unique<QSerialPort>(m_path);
         port->setBaudRate(kBaudRate);
         if (port->open(QIODevice::ReadOnly)) {
-            connect(port.get(), &QSerialPort::readyRead, this, [this] {
-                readBytes(m_port->readAll());
-            });
+            connect(port.get(), &QSerialPort::readyRead, this,
+                    [this] { readBytes(m_port->readAll()); });
             connect(port.get(), &QSerialPort::errorOccurred, this,
                     [this](QSerialPort::SerialPortError error) {
-                        if (error == QSerialPort::ResourceError
-                            || error == QSerialPort::ReadError)
-                            QTimer::singleShot(0, this, [this, text = m_port->errorString()] {
-                                lost(text);
-                            });
+                        if (error == QSerialPort::ResourceError || error == QSerialPort::ReadError)
+                            QTimer::singleShot(
+                                0, this, [this, text = m_port->errorString()] { lost(text); });
                     });
             m_port = std::move(port);
             m_backoff.reset();
@@ -169,7 +166,8 @@ void NmeaSerialSource::readFromFd()
         if (n < 0 && (errno == EAGAIN || errno == EINTR))
             return;
         // End of stream: the writer went away or the device was unplugged.
-        lost(n == 0 ? QStringLiteral("end of stream") : QString::fromLocal8Bit(std::strerror(errno)));
+        lost(n == 0 ? QStringLiteral("end of stream")
+                    : QString::fromLocal8Bit(std::strerror(errno)));
         return;
     }
 }

@@ -1,0 +1,42 @@
+#include "GADMobileAds.h"
+
+#include <QCoreApplication>
+#include <QNetworkAccessManager>
+#include <QPointer>
+#include <QThread>
+
+namespace {
+std::chrono::milliseconds& timeoutSetting()
+{
+    static std::chrono::milliseconds timeout = GADMobileAds::kDefaultRequestTimeout;
+    return timeout;
+}
+} // namespace
+
+QUrl GADMobileAds::serverURL()
+{
+    const QString value = qEnvironmentVariable(kServerEnvironmentVariable).trimmed();
+    return value.isEmpty() ? QUrl() : QUrl(value, QUrl::StrictMode);
+}
+
+std::chrono::milliseconds GADMobileAds::requestTimeout()
+{
+    return timeoutSetting();
+}
+
+void GADMobileAds::setRequestTimeout(std::chrono::milliseconds timeout)
+{
+    timeoutSetting() =
+        timeout.count() > 0 ? timeout : std::chrono::milliseconds(kDefaultRequestTimeout);
+}
+
+QNetworkAccessManager* GADMobileAds::networkAccessManager()
+{
+    Q_ASSERT(QThread::currentThread() == QCoreApplication::instance()->thread());
+    // Owned by the application object, so it goes with it; a later
+    // application object gets a new one.
+    static QPointer<QNetworkAccessManager> manager;
+    if (!manager)
+        manager = new QNetworkAccessManager(QCoreApplication::instance());
+    return manager;
+}
