@@ -19,7 +19,7 @@ std::variant<CommandLine, int> CommandLine::parse(const QCoreApplication& app)
         QStringLiteral("source"),
         QStringLiteral("Where fixes come from: auto (default), gpsd[://HOST[:PORT]], "
                        "nmea:PATH (serial device or log file), geoclue, demo."),
-        QStringLiteral("SPEC"), QStringLiteral("auto"));
+        QStringLiteral("SOURCE"), QStringLiteral("auto"));
     const QCommandLineOption replaySpeed(QStringLiteral("replay-speed"),
                                          QStringLiteral("Replay logs X times their recorded pace."),
                                          QStringLiteral("X"), QStringLiteral("1"));
