@@ -34,6 +34,9 @@ void adPad::requestBannerAd(GADAdSize adSize, const QString& /*serverParameter*/
     } else {
         m_AdBannerView = std::make_unique<ADBannerView>();
     }
+    if (!m_holder)
+        m_holder = std::make_unique<QWidget>();
+    m_AdBannerView->setParent(m_holder.get());
     m_AdBannerView->setDelegate(this);
 }
 

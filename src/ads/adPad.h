@@ -28,6 +28,9 @@ public:
     ADBannerView* adBannerView() const { return m_AdBannerView.get(); }
 
 private:
+    // Keeps the platform banner from becoming a window of its own when it is
+    // unhidden before the ad SDK adopts it. Declared first, so it goes last.
+    std::unique_ptr<QWidget> m_holder;
     std::unique_ptr<ADBannerView> m_AdBannerView;
     GADCustomEventBannerDelegate* m_delegate = nullptr; // the mediation object that created it
 };

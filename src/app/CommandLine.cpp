@@ -31,8 +31,9 @@ std::variant<CommandLine, int> CommandLine::parse(const QCoreApplication& app)
     const QCommandLineOption locale(QStringLiteral("locale"),
                                     QStringLiteral("Use this locale instead of the system's."),
                                     QStringLiteral("NAME"));
-    const QCommandLineOption verbose(QStringLiteral("verbose"),
-                                     QStringLiteral("Log the rating prompt's decisions."));
+    const QCommandLineOption verbose(
+        QStringLiteral("verbose"),
+        QStringLiteral("Log the rating prompt's decisions and report the alerts shown."));
     parser.addOptions({device, source, replaySpeed, quitAtEnd, screenshot, locale, verbose});
 
     if (!parser.parse(app.arguments())) {

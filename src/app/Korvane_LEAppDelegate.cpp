@@ -3,6 +3,7 @@
 #include "Localization.h"
 #include "MainView.h"
 #include "MainViewController.h"
+#include "MainViewControllerPad.h"
 #include "Property.h"
 #include "RatePrompt.h"
 

@@ -5,6 +5,7 @@
 #include "Korvane_LEAppDelegate.h"
 #include "MainView.h"
 #include "MainViewController.h"
+#include "MainViewControllerPad.h"
 #include "Property.h"
 #include "RatePrompt.h"
 #include "Localization.h"
@@ -23,6 +24,19 @@ bool hasDisplay()
 {
     return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
 }
+
+// One line per alert shown, for runs where nobody sees the window.
+void reportAlert(const AlertView& alert)
+{
+    QStringList buttons;
+    for (int i = 0; i < alert.numberOfButtons(); ++i)
+        buttons << alert.buttonTitleAtIndex(i);
+    QString line = QStringLiteral("alert: %1 | %2 | %3")
+                       .arg(alert.title(), alert.message(), buttons.join(QLatin1String(" / ")));
+    line.replace(u'\n', u' ');
+    std::printf("%s\n", qPrintable(line));
+    std::fflush(stdout);
+}
 } // namespace
 
 int main(int argc, char** argv)
@@ -36,11 +50,14 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("korvane"));
     QApplication::setApplicationVersion(QStringLiteral(KORVANE_VERSION));
     QApplication::setOrganizationName(QStringLiteral("Zentrik"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("korvane"));
 
     const auto parsed = CommandLine::parse(app);
     if (const int* code = std::get_if<int>(&parsed))
         return *code;
     const CommandLine options = std::get<CommandLine>(parsed);
+    if (offscreen || options.verbose)
+        AlertView::setShowObserver(reportAlert);
 
     Device::setIdiom(options.tablet ? Device::Idiom::Tablet : Device::Idiom::Phone);
     if (!options.locale.isEmpty())

@@ -11,6 +11,7 @@
 #include "Property.h"
 #include "RotatingButton.h"
 #include "RotatingImageView.h"
+#include "StoreLinks.h"
 #include "ui_MainView.h"
 
 #include <QLabel>
@@ -37,7 +38,6 @@ constexpr float kTwoPiF = float(2.0 * std::numbers::pi);
 constexpr double kAdProInterval = 0.04;
 constexpr double kAdProStep = 0.1;
 
-constexpr float kOverlayShowSeconds = 4.0f;
 constexpr float kOverlayFadeInterval = 0.04f;
 constexpr double kOverlayFadeStep = 0.04;
 constexpr double kOverlayHiddenBelow = 0.05;
@@ -52,10 +52,6 @@ constexpr const char* kReviewCancel = "(X)";
 constexpr const char* kReviewStore = "App Store";
 constexpr int kReviewStoreButton = 1;
 
-constexpr const char* kStoreHost = "itunes.apple.com";
-constexpr const char* kStoreShortLinkHost = "itunes.com";
-// This edition's number in the store; the main screen controller opens the same page.
-constexpr const char* kAppStoreId = "436352457";
 
 constexpr const char* kAccuracyNeedleImage = "korvaneGpsZeiger.png";
 } // namespace
@@ -70,6 +66,7 @@ MainView::MainView(QWidget* parent) : MainView(parent, NoLayout{})
 MainView::MainView(QWidget* parent, NoLayout) : QWidget(parent)
 {
     GaugeResources::ensureLoaded();
+    setAttribute(Qt::WA_AcceptTouchEvents);
 }
 
 MainView::~MainView()
@@ -113,6 +110,14 @@ void MainView::bindLayout()
     m_needleContainer = qobject_cast<NeedleContainer*>(m_speedZeiger->parentWidget());
     Q_ASSERT_X(m_needleContainer, "MainView layout", "the speed needle sits in a NeedleContainer");
     connect(m_moreAppsButton, &QPushButton::clicked, this, &MainView::moreAppsButtonAction);
+
+    // Face, needles and read-outs lie over most of the gauge; presses on
+    // them are the dial's. Buttons keep their own.
+    for (QWidget* passive :
+         std::initializer_list<QWidget*>{m_View_Main, m_needleContainer, cLight, m_GenauigkeitMeter,
+                                         m_speedLabel, m_Speedo_Label, m_distanceTraveled,
+                                         m_distanceTraveled_Background, m_distanceUnitLabel})
+        passive->setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 
 NeedleContainer* MainView::needleContainer() const
@@ -193,6 +198,14 @@ void MainView::addProperty(Property* s)
 void MainView::setViewInit()
 {
     m_gpsZeiger->setImageName(QLatin1String(kAccuracyNeedleImage));
+    updateDistanceUnitText();
+    adjustImgViewsInit();
+    start_properties_AnimationTimer(kOverlayShowSeconds);
+    update_m_distanceTraveled_Label();
+}
+
+void MainView::updateDistanceUnitText()
+{
     switch (speedUnit()) {
     case 0:
         m_distanceUnitLabel->setText(QStringLiteral("km"));
@@ -206,9 +219,6 @@ void MainView::setViewInit()
     default:
         break;
     }
-    adjustImgViewsInit();
-    start_properties_AnimationTimer(kOverlayShowSeconds);
-    update_m_distanceTraveled_Label();
 }
 
 void MainView::speedDidUpate(float speed, float accuracy, double distance)
@@ -397,12 +407,10 @@ void MainView::moreAppsButtonAction()
 
 QUrl MainView::appStorePageURL()
 {
-    return QUrl(QStringLiteral("itms-apps://%1/app/id%2?mt=8")
-                    .arg(QLatin1String(kStoreHost), QLatin1String(kAppStoreId)));
+    return StoreLinks::storePageURL(StoreLinks::kKorvaneFreeStoreId);
 }
 
 QUrl MainView::makerAppsPageURL()
 {
-    return QUrl(
-        QStringLiteral("itms-apps://%1/apps/Zentrik").arg(QLatin1String(kStoreShortLinkHost)));
+    return StoreLinks::makerAppsPageURL();
 }

@@ -20,8 +20,10 @@ class MainViewOwner;
 class NeedleContainer;
 class Property;
 class QLabel;
+class QMouseEvent;
 class QPainter;
 class QPushButton;
+class QTouchEvent;
 class RotatingButton;
 class RotatingImageView;
 
@@ -120,6 +122,9 @@ public:
                                const QFont& font);
     void paintSchablone_Unite(const QString& unite, float scale, QPointF center, const QFont& font);
     void loadLocal();
+    // Where the face's background tiles start, in face coordinates; a view
+    // beside the face continues the texture from here without a seam.
+    QPointF faceTexturePhase() const;
     // What the latest adjustImgViewsInit drew, in drawing order.
     const QList<FaceElement>& faceElements() const { return m_faceElements; }
 
@@ -144,11 +149,23 @@ public:
     void alertView_clickedButtonAtIndex(AlertView* alertView, int buttonIndex) override;
     void moreAppsButtonAction();
 
+    // Touch on the dial, one touch at a time, in the needle container's
+    // space. A touch that lands on the speed needle drags it; every touch
+    // that ends is a tap on the gauge. Fed from mouse and touch input.
+    virtual void touchesBegan(QPointF point);
+    void touchesMoved(QPointF point);
+    void touchesEnded(QPointF point);
+    // A point of this view in the needle container's space.
+    QPointF pointInNeedleContainer(QPointF viewPoint) const;
+
     // Store pages this view opens; the controller opens the same.
     static QUrl appStorePageURL();
     static QUrl makerAppsPageURL();
 
 protected:
+    // How long a tap or a start keeps the controls overlay up.
+    static constexpr float kOverlayShowSeconds = 4.0f;
+
     struct NoLayout {};
     // For a subclass that loads a layout of its own and then calls bindLayout.
     MainView(QWidget* parent, NoLayout);
@@ -157,9 +174,23 @@ protected:
 
     // The last step of addProperty.
     void showStartUpReviewAnimationIfDue();
+    // The distance unit text for the store's unit; an unknown unit keeps it.
+    void updateDistanceUnitText();
+    // Starts a drag when the point lies on the speed needle, nearer to the
+    // wheel centre than radiusLimit.
+    void grabSpeedNeedle(QPointF point, float radiusLimit);
+
+    bool event(QEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     int32_t speedUnit() const;
+    // Whether a touch beginning here is the dial's, or belongs to a control
+    // of the layout (which then gets it as a mouse press).
+    bool dialTakesTouchAt(QPoint viewPoint) const;
+    void handleTouchEvent(QTouchEvent* event);
 
     // Texture and bezel, the part of the face that no setting changes.
     QList<FaceElement> paintFaceBase(QPainter& p, QSizeF size, qreal dpr, QPointF center, float c,

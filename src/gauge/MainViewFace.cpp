@@ -85,6 +85,18 @@ void prepareElement(QPainter& p, const QFont& font, float level)
     p.setPen(grey(level));
 }
 
+// Dial centre (a, b), bezel half-width c and scale factor d of a face.
+struct DialMetrics {
+    float a, b, c, d;
+};
+DialMetrics dialMetrics(QSizeF faceSize, bool tablet)
+{
+    return {float(faceSize.width()) / 2.0f,
+            tablet ? kTabletCenterY
+                   : float(faceSize.height()) * kPhoneCenterYPerHeight * kPhoneCenterYSixteenths,
+            tablet ? kTabletBezelHalfWidth : kPhoneBezelHalfWidth, tablet ? 1.0f : kPhoneScale};
+}
+
 QRectF rectIn(const QWidget* widget, const QWidget* target)
 {
     const QWidget* top = widget->window();
@@ -131,6 +143,12 @@ QList<FaceElement> MainView::paintFaceBase(QPainter& p, QSizeF size, qreal dpr, 
     return drawn;
 }
 
+QPointF MainView::faceTexturePhase() const
+{
+    const auto [a, b, c, d] = dialMetrics(m_View_Main->size(), Device::isTablet());
+    return QPointF(a - d, b - d);
+}
+
 void MainView::adjustImgViewsInit()
 {
     const bool tablet = Device::isTablet();
@@ -141,12 +159,7 @@ void MainView::adjustImgViewsInit()
     }
 
     const QSizeF size = m_View_Main->size();
-    const float a = float(size.width()) / 2.0f;
-    const float b = tablet
-                        ? kTabletCenterY
-                        : float(size.height()) * kPhoneCenterYPerHeight * kPhoneCenterYSixteenths;
-    const float c = tablet ? kTabletBezelHalfWidth : kPhoneBezelHalfWidth;
-    const float d = tablet ? 1.0f : kPhoneScale;
+    const auto [a, b, c, d] = dialMetrics(size, tablet);
     if (!tablet)
         m_needleContainer->setCenter(QPointF(a, b));
 

@@ -18,6 +18,11 @@ QList<AlertView*>& shownAlerts()
     static QList<AlertView*> list;
     return list;
 }
+std::function<void(const AlertView&)>& showObserver()
+{
+    static std::function<void(const AlertView&)> observer;
+    return observer;
+}
 } // namespace
 
 AlertView::AlertView(const QString& title, const QString& message, AlertViewDelegate* delegate,
@@ -45,6 +50,11 @@ void AlertView::setHostWindow(QWidget* window)
     hostWindow() = window;
 }
 
+void AlertView::setShowObserver(std::function<void(const AlertView&)> observer)
+{
+    showObserver() = std::move(observer);
+}
+
 QList<AlertView*> AlertView::visibleAlerts()
 {
     return shownAlerts();
@@ -60,6 +70,8 @@ void AlertView::show()
         m_delegate->willPresentAlertView(this);
     if (!parentWidget()) {
         std::fprintf(stderr, "%s: %s\n", qPrintable(m_title), qPrintable(m_message));
+        if (showObserver())
+            showObserver()(*this);
         return;
     }
 
@@ -101,6 +113,8 @@ void AlertView::show()
     layoutInHost();
     QWidget::show();
     raise();
+    if (showObserver())
+        showObserver()(*this);
 }
 
 void AlertView::dismissWithClickedButtonIndex(int index, bool)

@@ -3,6 +3,7 @@
 #include <QPointer>
 #include <QStringList>
 #include <QWidget>
+#include <functional>
 
 class AlertView;
 
@@ -42,6 +43,9 @@ public:
     static QList<AlertView*> visibleAlerts();
     // Window that hosts alerts; none means headless.
     static void setHostWindow(QWidget* window);
+    // Told of every alert as it is shown, so a run without a screen can
+    // report it; none by default.
+    static void setShowObserver(std::function<void(const AlertView&)> observer);
 
 protected:
     void paintEvent(QPaintEvent*) override;

@@ -5,6 +5,7 @@
 #include <QDBusInterface>
 #include <QDBusReply>
 #include <QDesktopServices>
+#include <QEvent>
 #include <QGuiApplication>
 #include <QSocketNotifier>
 #include <QWidget>
@@ -44,7 +45,19 @@ bool Application::openURL(const QUrl& url)
 {
     if (m_openURLHandler)
         return m_openURLHandler(url);
-    return QDesktopServices::openUrl(url);
+    return QDesktopServices::openUrl(desktopURL(url));
+}
+
+QUrl Application::desktopURL(const QUrl& url)
+{
+    // No Linux desktop has a client for store links; their https twin opens
+    // the same store page in the browser.
+    if (url.scheme() == QLatin1String("itms-apps") || url.scheme() == QLatin1String("itms")) {
+        QUrl web = url;
+        web.setScheme(QStringLiteral("https"));
+        return web;
+    }
+    return url;
 }
 
 bool Application::canOpenURL(const QUrl& url) const
@@ -80,11 +93,25 @@ void Application::setIdleTimerDisabled(bool disabled)
     }
 }
 
+int Application::statusBarOrientation() const
+{
+    constexpr int portrait = 1, landscape = 3;
+    if (m_orientationOverride)
+        return *m_orientationOverride;
+    if (!m_window || m_window->height() > m_window->width())
+        return portrait;
+    return landscape;
+}
+
+void Application::setStatusBarOrientationOverride(std::optional<int> orientation)
+{
+    m_orientationOverride = orientation;
+}
+
 bool Application::isPortrait() const
 {
-    if (!m_window)
-        return true;
-    return m_window->height() > m_window->width();
+    const int orientation = statusBarOrientation();
+    return orientation == 1 || orientation == 2;
 }
 
 void Application::setDelegate(ApplicationDelegate* delegate)
@@ -115,13 +142,24 @@ void Application::installTerminationSignalHandlers()
 
 void Application::onQtStateChanged(Qt::ApplicationState state)
 {
+    handleQtState(state, isWindowOnScreen());
+}
+
+void Application::handleQtState(Qt::ApplicationState state, bool windowOnScreen)
+{
     switch (state) {
     case Qt::ApplicationActive:
         becomeActive();
         break;
-    // A desktop has no background state of its own: a minimised or
-    // deactivated window is where the trip must be saved.
+    // A desktop reports a mere focus change as inactive; only a window that
+    // left the screen is in the background, where the trip is saved and a
+    // return counts as a new use.
     case Qt::ApplicationInactive:
+        if (windowOnScreen)
+            resignActive();
+        else
+            enterBackground();
+        break;
     case Qt::ApplicationHidden:
     case Qt::ApplicationSuspended:
         enterBackground();
@@ -129,12 +167,45 @@ void Application::onQtStateChanged(Qt::ApplicationState state)
     }
 }
 
+void Application::setMainWindow(QWidget* window)
+{
+    if (m_window)
+        m_window->removeEventFilter(this);
+    m_window = window;
+    if (m_window)
+        m_window->installEventFilter(this);
+}
+
+bool Application::isWindowOnScreen() const
+{
+    return m_window && m_window->isVisible() && !m_window->isMinimized();
+}
+
+bool Application::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_window && m_state != State::Background) {
+        // Minimising may arrive after the focus change that made us inactive.
+        if ((event->type() == QEvent::WindowStateChange && m_window->isMinimized())
+            || event->type() == QEvent::Hide)
+            enterBackground();
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void Application::resignActive()
+{
+    if (m_state != State::Active)
+        return;
+    m_state = State::Inactive;
+    if (m_delegate)
+        m_delegate->applicationWillResignActive();
+}
+
 void Application::enterBackground()
 {
     if (m_state == State::Background)
         return;
-    if (m_state == State::Active && m_delegate)
-        m_delegate->applicationWillResignActive();
+    resignActive();
     m_state = State::Background;
     if (m_delegate)
         m_delegate->applicationDidEnterBackground();

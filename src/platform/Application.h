@@ -1,10 +1,13 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
+#include <QWidget>
 #include <QUrl>
 #include <functional>
+#include <optional>
 
-class QWidget;
+
 
 // Lifecycle callbacks of the application object.
 class ApplicationDelegate {
@@ -27,6 +30,8 @@ public:
     using OpenURLHandler = std::function<bool(const QUrl&)>;
     bool openURL(const QUrl& url);
     bool canOpenURL(const QUrl& url) const;
+    // What the desktop is asked to open for a URL.
+    static QUrl desktopURL(const QUrl& url);
     // Tests record URLs instead of launching a browser; an empty handler
     // restores the desktop's.
     void setOpenURLHandler(OpenURLHandler handler);
@@ -39,9 +44,16 @@ public:
     enum class State { Active, Inactive, Background };
     State applicationState() const { return m_state; }
 
-    // Portrait when the main window is taller than wide.
+    // Status-bar orientation in the handheld numbering: 1 portrait when the
+    // main window is taller than wide (or there is none), else 3 landscape.
+    int statusBarOrientation() const;
+    // Tests feed any value, including ones a window never gives (0, 2, 4);
+    // nullopt goes back to the window's aspect.
+    void setStatusBarOrientationOverride(std::optional<int> orientation);
+    // Orientations 1 (portrait) and 2 (upside down).
     bool isPortrait() const;
-    void setMainWindow(QWidget* window) { m_window = window; }
+    // Minimising or hiding this window sends the app to the background.
+    void setMainWindow(QWidget* window);
     QWidget* mainWindow() const { return m_window; }
 
     void setDelegate(ApplicationDelegate* delegate);
@@ -53,7 +65,12 @@ public:
 
     // Drives the lifecycle as the platform does; also used by tests.
     void enterBackground();
+    // Focus moved to another window while this one stays on screen.
+    void resignActive();
     void becomeActive();
+    // What the platform's state change means here, given whether the main
+    // window is still on screen (shown and not minimised).
+    void handleQtState(Qt::ApplicationState state, bool windowOnScreen);
     void terminate();
 
 signals:
@@ -64,10 +81,13 @@ signals:
 private:
     Application();
     void onQtStateChanged(Qt::ApplicationState state);
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    bool isWindowOnScreen() const;
 
     OpenURLHandler m_openURLHandler;
     ApplicationDelegate* m_delegate = nullptr;
-    QWidget* m_window = nullptr;
+    QPointer<QWidget> m_window;
+    std::optional<int> m_orientationOverride;
     State m_state = State::Inactive;
     uint m_inhibitCookie = 0;
     bool m_idleDisabled = false;

@@ -5,8 +5,10 @@
 RepeatingTimer::RepeatingTimer()
 {
     QObject::connect(&m_timer, &QTimer::timeout, [this] {
-        if (m_tick)
-            m_tick();
+        // A tick may stop the timer and start it with another callback, which
+        // would destroy the one running; run a copy.
+        if (const std::function<void()> tick = m_tick)
+            tick();
     });
 }
 

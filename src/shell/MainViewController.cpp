@@ -2,24 +2,26 @@
 
 #include "Application.h"
 #include "Clock.h"
+#include "GPSLocation.h"
 #include "Localization.h"
 #include "MainView.h"
 #include "PlaceholderScreen.h"
 #include "Property.h"
 #include "RotatingButton.h"
+#include "StoreLinks.h"
 
 #include <QPushButton>
 
 namespace {
-constexpr const char* kStoreHost = "itunes.apple.com";
-constexpr const char* kKorvaneProStoreId = "431496713";
-constexpr const char* kKorvaneFreeStoreId = "436352457";
-constexpr const char* kZentrikAppStoreIds[] = {"445062011", "452231730", "468510394", "479103822"};
 constexpr const char* kPageTitles[] = {"Info", "Settings", "More apps"};
 } // namespace
 
 MainViewController::MainViewController(QObject* parent) : ViewController(parent) {}
-MainViewController::~MainViewController() = default;
+MainViewController::~MainViewController()
+{
+    // The banner must not call back into a controller that is going away.
+    m_bannerAds.reset();
+}
 
 MainView* MainViewController::createMainView()
 {
@@ -30,7 +32,33 @@ QWidget* MainViewController::loadView()
 {
     mainView = createMainView();
     wireButtons();
+    m_bannerAds = createBannerAdPresentation();
+    if (QAbstractButton* next = m_bannerAds->m_adsNextButton)
+        connect(next, &QAbstractButton::clicked, this, &MainViewController::requestFreshAd);
     return mainView;
+}
+
+std::unique_ptr<BannerAdPresentation> MainViewController::createBannerAdPresentation()
+{
+    return std::make_unique<BannerAdPresentation>(mainView, BannerAdViews::find(mainView),
+                                                  [this] { return adRequestLocation(); });
+}
+
+BannerAdPresentation* MainViewController::bannerAds()
+{
+    view();
+    return m_bannerAds.get();
+}
+
+std::optional<BannerAdLocation> MainViewController::adRequestLocation() const
+{
+    if (!mainView || !mainView->m_GPSLocation)
+        return std::nullopt;
+    const std::optional<Fix> fix = mainView->m_GPSLocation->m_LocationManager()->location();
+    if (!fix)
+        return BannerAdLocation{};
+    return BannerAdLocation{float(fix->latitude), float(fix->longitude),
+                            float(fix->horizontalAccuracy)};
 }
 
 void MainViewController::viewDidLoad()
@@ -56,8 +84,7 @@ void MainViewController::wireButtons()
 void MainViewController::addProperty(Property* store)
 {
     m_prop = store;
-    m_dateAddRecieved = Clock::now();
-    view();
+    bannerAds()->m_dateAddRecieved = Clock::now();
     mainView->m_MainViewController = this;
     mainView->addProperty(store);
 }
@@ -106,38 +133,32 @@ void MainViewController::KorvaneProAboutDidFinish(QObject*)
     requestNewAd();
 }
 
-QUrl MainViewController::storePageURL(const char* storeId)
-{
-    return QUrl(QStringLiteral("itms-apps://%1/app/id%2?mt=8")
-                    .arg(QLatin1String(kStoreHost), QLatin1String(storeId)));
-}
-
 void MainViewController::appStoreKorvanePro()
 {
-    Application::shared().openURL(storePageURL(kKorvaneProStoreId));
+    Application::shared().openURL(StoreLinks::storePageURL(StoreLinks::kKorvaneProStoreId));
 }
 
 void MainViewController::appStoreKorvaneFree()
 {
-    Application::shared().openURL(storePageURL(kKorvaneFreeStoreId));
+    Application::shared().openURL(StoreLinks::storePageURL(StoreLinks::kKorvaneFreeStoreId));
 }
 
 void MainViewController::appStoreZentrikApp1()
 {
-    Application::shared().openURL(storePageURL(kZentrikAppStoreIds[0]));
+    Application::shared().openURL(StoreLinks::storePageURL(StoreLinks::kZentrikAppStoreIds[0]));
 }
 
 void MainViewController::appStoreZentrikApp2()
 {
-    Application::shared().openURL(storePageURL(kZentrikAppStoreIds[1]));
+    Application::shared().openURL(StoreLinks::storePageURL(StoreLinks::kZentrikAppStoreIds[1]));
 }
 
 void MainViewController::appStoreZentrikApp3()
 {
-    Application::shared().openURL(storePageURL(kZentrikAppStoreIds[2]));
+    Application::shared().openURL(StoreLinks::storePageURL(StoreLinks::kZentrikAppStoreIds[2]));
 }
 
 void MainViewController::appStoreZentrikApp4()
 {
-    Application::shared().openURL(storePageURL(kZentrikAppStoreIds[3]));
+    Application::shared().openURL(StoreLinks::storePageURL(StoreLinks::kZentrikAppStoreIds[3]));
 }

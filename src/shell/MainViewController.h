@@ -1,11 +1,13 @@
 #pragma once
 
+#include "BannerAdPresentation.h"
 #include "MainViewOwner.h"
 #include "ViewController.h"
 
-#include <QDateTime>
 #include <QPointer>
 #include <QUrl>
+#include <memory>
+#include <optional>
 
 class MainView;
 class Property;
@@ -20,7 +22,6 @@ public:
 
     MainView* mainView = nullptr;
     Property* m_prop = nullptr;
-    QDateTime m_dateAddRecieved;
     QPointer<ViewController> m_SettingsViewContorller;
 
     void addProperty(Property* store);
@@ -39,39 +40,37 @@ public:
     void appStoreZentrikApp2();
     void appStoreZentrikApp3();
     void appStoreZentrikApp4();
-    static QUrl storePageURL(const char* storeId);
 
     // Another screen covers the gauge (pages, tour, share page).
     bool isPresentingScreen() const { return presentedViewController() != nullptr; }
     // The page index shown by the open container, -1 without one.
     int presentedPageIndex() const { return m_presentedPage; }
 
-    // Banner seams; the banner presentation fills them.
-    virtual void initAds() {}
-    virtual void startAds() {}
-    virtual void stopAds() {}
-    void requestNewAd() override {}
-    bool hasAdBannerView() const override { return false; }
-    void updateAdDismissButton(float) override {}
+    // The banner area; its presentation holds the banner fields, including
+    // m_dateAddRecieved, which addProperty sets.
+    BannerAdPresentation* bannerAds();
+    void initAds() { bannerAds()->initAds(); }
+    void startAds() { bannerAds()->startAds(); }
+    void stopAds() { bannerAds()->stopAds(); }
+    void requestNewAd() override { bannerAds()->requestNewAd(); }
+    void requestFreshAd() { bannerAds()->requestFreshAd(); }
+    void animateShowAdsView() override { bannerAds()->animateShowAdsView(); }
+    void animateDismissAdsView() { bannerAds()->animateDismissAdsView(); }
+    void updateAdDismissButton(float speed) override { bannerAds()->updateAdDismissButton(speed); }
+    bool hasAdBannerView() const override { return m_bannerAds && m_bannerAds->hasAdBannerView(); }
+
+    // The gauge's last fix for an ad request: nothing without a location
+    // source, 0/0/0 while its manager has no fix yet.
+    std::optional<BannerAdLocation> adRequestLocation() const;
 
 protected:
     QWidget* loadView() override;
     void viewDidLoad() override;
     virtual MainView* createMainView();
+    virtual std::unique_ptr<BannerAdPresentation> createBannerAdPresentation();
 
 private:
     void wireButtons();
     int m_presentedPage = -1;
-};
-
-// The tablet controller. The tablet gauge subclass comes with the tablet
-// layout; until then it shows the phone gauge in the larger window.
-class MainViewControllerPad : public MainViewController {
-    Q_OBJECT
-public:
-    using MainViewController::MainViewController;
-    void showIDSView(int page, bool animated) override { MainViewController::showIDSView(page, animated); }
-    void dismissISDView(QObject* sender) override { MainViewController::dismissISDView(sender); }
-    void showKorvaneProAbout() override { MainViewController::showKorvaneProAbout(); }
-    void KorvaneProAboutDidFinish(QObject* sender) override { MainViewController::KorvaneProAboutDidFinish(sender); }
+    std::unique_ptr<BannerAdPresentation> m_bannerAds;
 };

@@ -118,6 +118,8 @@ private slots:
         QCOMPARE(mediation.reporter, pad.get());
         QCOMPARE(mediation.view, banner);
         QVERIFY(!banner->isHidden());
+        // Unhidden before the SDK adopts it, yet never a window of its own.
+        QVERIFY(!banner->isWindow());
     }
 
     void failedBannerIsHiddenAndTheErrorPassedOn()

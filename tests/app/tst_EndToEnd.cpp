@@ -1,7 +1,6 @@
 #include "TestEnvironment.h"
 #include "TestMain.h"
 
-#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QSettings>
@@ -14,23 +13,7 @@ class TestEndToEnd : public QObject {
 
     static QString binary() { return TestEnvironment::binaryPath(QStringLiteral("korvane")); }
 
-    static QProcessEnvironment environment(const TestEnvironment& env)
-    {
-        QProcessEnvironment e = QProcessEnvironment::systemEnvironment();
-        e.insert(QStringLiteral("XDG_CONFIG_HOME"), env.configHome());
-        e.insert(QStringLiteral("XDG_CACHE_HOME"), env.cacheHome());
-        e.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        e.remove(QStringLiteral("DISPLAY"));
-        e.remove(QStringLiteral("WAYLAND_DISPLAY"));
-        // Without a runtime dir Qt warns on stderr, which would blur the
-        // one-line error checks.
-        const QString runtime = env.path() + QStringLiteral("/runtime");
-        QDir().mkpath(runtime);
-        QFile::setPermissions(runtime, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                           QFileDevice::ExeOwner);
-        e.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime);
-        return e;
-    }
+    static QProcessEnvironment environment(const TestEnvironment& env) { return env.appEnvironment(); }
 
     static double storedTrip(const TestEnvironment& env)
     {

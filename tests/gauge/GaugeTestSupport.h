@@ -42,15 +42,16 @@ public:
         Property::reloadForTesting();
     }
 
-    MainView* start(int unit = 0)
+    template <typename View = MainView> View* start(int unit = 0)
     {
         if (store()->m_speedUnit != unit)
             store()->setSpeedUnit(unit);
-        view = std::make_unique<MainView>();
+        auto* created = new View;
+        view.reset(created);
         view->m_MainViewController = &owner;
         view->loadLocal();
         view->addProperty(store());
-        return view.get();
+        return created;
     }
 
     std::unique_ptr<TestEnvironment> env;

@@ -1,6 +1,7 @@
 #include "TestEnvironment.h"
 
 #include <QDir>
+#include <QFile>
 
 TestEnvironment::TestEnvironment()
     : m_oldConfig(qgetenv("XDG_CONFIG_HOME")), m_oldCache(qgetenv("XDG_CACHE_HOME"))
@@ -25,4 +26,22 @@ QString TestEnvironment::sourcePath(const QString& relative)
 QString TestEnvironment::binaryPath(const QString& relative)
 {
     return QString::fromLocal8Bit(qgetenv("KORVANE_BINARY_DIR")) + u'/' + relative;
+}
+
+QProcessEnvironment TestEnvironment::appEnvironment() const
+{
+    QProcessEnvironment e = QProcessEnvironment::systemEnvironment();
+    e.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome());
+    e.insert(QStringLiteral("XDG_CACHE_HOME"), cacheHome());
+    e.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    e.remove(QStringLiteral("DISPLAY"));
+    e.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    // Without a runtime dir Qt warns on stderr, which would blur checks of
+    // what the app itself writes there.
+    const QString runtime = path() + QStringLiteral("/runtime");
+    QDir().mkpath(runtime);
+    QFile::setPermissions(runtime, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                       QFileDevice::ExeOwner);
+    e.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime);
+    return e;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QProcessEnvironment>
 #include <QString>
 #include <QTemporaryDir>
 
@@ -13,6 +14,9 @@ public:
     QString configHome() const { return m_dir.path() + QStringLiteral("/config"); }
     QString cacheHome() const { return m_dir.path() + QStringLiteral("/cache"); }
     QString settingsFile() const { return configHome() + QStringLiteral("/Zentrik/KorvaneVandel.conf"); }
+    // For a child process of the app: this environment's folders, the
+    // offscreen platform, no display, and a runtime folder of its own.
+    QProcessEnvironment appEnvironment() const;
 
     // Path of a file in the source tree (test data, shared logs).
     static QString sourcePath(const QString& relative);

@@ -643,6 +643,30 @@ void glyphGlobe(QPainter &p, QPointF c, double s, QColor col)
     p.drawLine(c + QPointF(-7.8 * s, 4.5 * s), c + QPointF(7.8 * s, 4.5 * s));
 }
 
+void glyphStore(QPainter &p, QPointF c, double s, QColor col)
+{
+    // A shopping bag: the maker's listing in the store.
+    QPainterPath bag;
+    bag.moveTo(c + QPointF(-7.6 * s, -3.4 * s));
+    bag.lineTo(c + QPointF(7.6 * s, -3.4 * s));
+    bag.lineTo(c + QPointF(8.6 * s, 8.6 * s));
+    bag.lineTo(c + QPointF(-8.6 * s, 8.6 * s));
+    bag.closeSubpath();
+    p.setPen(QPen(col, 1.2 * s, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(col);
+    p.drawPath(bag);
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(col, 1.8 * s, Qt::SolidLine, Qt::RoundCap));
+    p.drawArc(QRectF(c.x() - 4.2 * s, c.y() - 9.6 * s, 8.4 * s, 10 * s), 0, 180 * 16);
+    p.drawLine(c + QPointF(-4.2 * s, -4.6 * s), c + QPointF(-4.2 * s, -2 * s));
+    p.drawLine(c + QPointF(4.2 * s, -4.6 * s), c + QPointF(4.2 * s, -2 * s));
+    // The handle's roots, punched into the bag.
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(22, 24, 28));
+    p.drawEllipse(c + QPointF(-4.2 * s, -0.6 * s), 1.1 * s, 1.1 * s);
+    p.drawEllipse(c + QPointF(4.2 * s, -0.6 * s), 1.1 * s, 1.1 * s);
+}
+
 using Glyph = void (*)(QPainter &, QPointF, double, QColor);
 
 void button(const QString &name, QColor accent, Glyph glyph, QColor glyphColour = kGlyph)
@@ -823,6 +847,7 @@ int main(int argc, char **argv)
     button("button_share_twitter.png", QColor(60, 170, 230), glyphBubble);
     button("button_share_weibo.png", QColor(225, 60, 45), glyphWaves);
     button("button_share_web.png", neutral, glyphGlobe);
+    button("button_store.png", QColor(96, 178, 92), glyphStore);
     emitImage("pro_tour_button.png", {60, 60}, paintTourButton);
 
     tabIcons();

@@ -1,0 +1,81 @@
+#include "MainViewControllerPad.h"
+
+#include "BannerAdPresentationPad.h"
+#include "MainViewPad.h"
+
+#include <QEvent>
+
+void MainViewControllerPad::showIDSView(int page, bool animated)
+{
+    MainViewController::showIDSView(page, animated);
+}
+
+void MainViewControllerPad::dismissISDView(QObject* sender)
+{
+    MainViewController::dismissISDView(sender);
+}
+
+void MainViewControllerPad::showKorvaneProAbout()
+{
+    MainViewController::showKorvaneProAbout();
+}
+
+void MainViewControllerPad::KorvaneProAboutDidFinish(QObject* sender)
+{
+    MainViewController::KorvaneProAboutDidFinish(sender);
+}
+
+QWidget* MainViewControllerPad::loadView()
+{
+    QWidget* view = MainViewController::loadView();
+    m_interfaceOrientation = orientationOf(view);
+    view->installEventFilter(this);
+    return view;
+}
+
+MainView* MainViewControllerPad::createMainView()
+{
+    return new MainViewPad;
+}
+
+std::unique_ptr<BannerAdPresentation> MainViewControllerPad::createBannerAdPresentation()
+{
+    const int orientation = orientationOf(mainView);
+    BannerAdViews views = BannerAdViews::find(mainView);
+    // A tablet layout without a banner area gets one of the tablet's size.
+    if (!views.m_adsShowDismissView)
+        views = BannerAdPresentationPad::createViews(mainView, orientation);
+    auto ads = std::make_unique<BannerAdPresentationPad>(mainView, views,
+                                                         [this] { return adRequestLocation(); });
+    ads->rotateToInterfaceOrientation(orientation);
+    if (auto* gauge = qobject_cast<MainViewPad*>(mainView))
+        gauge->m_adsShowDismissViewMainRef = views.m_adsShowDismissView;
+    return ads;
+}
+
+BannerAdPresentationPad* MainViewControllerPad::bannerAdsPad()
+{
+    return static_cast<BannerAdPresentationPad*>(bannerAds());
+}
+
+void MainViewControllerPad::willRotateToInterfaceOrientation(int orientation)
+{
+    m_interfaceOrientation = orientation;
+    bannerAdsPad()->rotateToInterfaceOrientation(orientation);
+}
+
+int MainViewControllerPad::orientationOf(const QWidget* view)
+{
+    return view->height() > view->width() ? InterfaceOrientationPortrait
+                                          : InterfaceOrientationLandscapeRight;
+}
+
+bool MainViewControllerPad::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == mainView && event->type() == QEvent::Resize) {
+        const int orientation = orientationOf(mainView);
+        if (isLandscape(orientation) != isLandscape(m_interfaceOrientation))
+            willRotateToInterfaceOrientation(orientation);
+    }
+    return MainViewController::eventFilter(watched, event);
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "MainViewController.h"
+
+class BannerAdPresentationPad;
+
+// The tablet controller: the tablet gauge, and a banner that follows the
+// screen's width through rotations.
+class MainViewControllerPad : public MainViewController {
+    Q_OBJECT
+public:
+    using MainViewController::MainViewController;
+
+    void showIDSView(int page, bool animated) override;
+    void dismissISDView(QObject* sender) override;
+    void showKorvaneProAbout() override;
+    void KorvaneProAboutDidFinish(QObject* sender) override;
+
+    // Called when the root view's aspect flips between portrait and landscape.
+    void willRotateToInterfaceOrientation(int orientation);
+    int interfaceOrientation() const { return m_interfaceOrientation; }
+
+    BannerAdPresentationPad* bannerAdsPad();
+
+protected:
+    QWidget* loadView() override;
+    MainView* createMainView() override;
+    std::unique_ptr<BannerAdPresentation> createBannerAdPresentation() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    static int orientationOf(const QWidget* view);
+    int m_interfaceOrientation = 0;
+};
