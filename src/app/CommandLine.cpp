@@ -12,9 +12,12 @@ std::variant<CommandLine, int> CommandLine::parse(const QCoreApplication& app)
         QStringLiteral("Korvane Vandel: an analogue GPS speed gauge."));
     parser.addHelpOption();
     parser.addVersionOption();
-    const QCommandLineOption device(QStringLiteral("device"),
-                                    QStringLiteral("Gauge layout: phone (default) or tablet."),
-                                    QStringLiteral("phone|tablet"), QStringLiteral("phone"));
+    const QCommandLineOption device(
+        QStringLiteral("device"),
+        QStringLiteral("Gauge layout: auto (default: tablet on a screen at "
+                       "least 600 pixels on its shorter side or a "
+                       "landscape screen), phone or tablet."),
+        QStringLiteral("auto|phone|tablet"), QStringLiteral("auto"));
     const QCommandLineOption source(
         QStringLiteral("source"),
         QStringLiteral("Where fixes come from: auto (default), gpsd[://HOST[:PORT]], "
@@ -57,12 +60,15 @@ std::variant<CommandLine, int> CommandLine::parse(const QCoreApplication& app)
 
     CommandLine options;
     const QString deviceValue = parser.value(device);
-    if (deviceValue != u"phone" && deviceValue != u"tablet") {
-        std::fprintf(stderr, "korvane: --device must be phone or tablet, not '%s'\n",
+    if (deviceValue == u"phone")
+        options.device = DeviceChoice::Phone;
+    else if (deviceValue == u"tablet")
+        options.device = DeviceChoice::Tablet;
+    else if (deviceValue != u"auto") {
+        std::fprintf(stderr, "korvane: --device must be auto, phone or tablet, not '%s'\n",
                      qPrintable(deviceValue));
         return 2;
     }
-    options.tablet = deviceValue == u"tablet";
     options.source = parser.value(source);
     bool ok = false;
     options.replaySpeed = parser.value(replaySpeed).toDouble(&ok);

@@ -6,7 +6,8 @@
 class QCoreApplication;
 
 struct CommandLine {
-    bool tablet = false;
+    enum class DeviceChoice { Auto, Phone, Tablet };
+    DeviceChoice device = DeviceChoice::Auto;
     QString source = QStringLiteral("auto");
     double replaySpeed = 1.0;
     bool quitAtEnd = false;

@@ -6,6 +6,7 @@
 #include "MainViewControllerPad.h"
 #include "Property.h"
 #include "RatePrompt.h"
+#include "StageWindow.h"
 
 #include <QVBoxLayout>
 
@@ -53,7 +54,7 @@ void Korvane_LEAppDelegate::applicationDidFinishLaunching()
     createMainViewController();
     Application::shared().setIdleTimerDisabled(true);
     if (window) {
-        auto* layout = new QVBoxLayout(window);
+        auto* layout = new QVBoxLayout(StageWindow::stageOf(window));
         layout->setContentsMargins(0, 0, 0, 0);
         layout->addWidget(controller()->view());
         window->show();

@@ -1,15 +1,16 @@
+#include "AlertView.h"
 #include "CommandLine.h"
 #include "Device.h"
-#include "AlertView.h"
 #include "DialGeometry.h"
 #include "Korvane_LEAppDelegate.h"
+#include "Localization.h"
+#include "LocationSources.h"
 #include "MainView.h"
 #include "MainViewController.h"
 #include "MainViewControllerPad.h"
 #include "Property.h"
 #include "RatePrompt.h"
-#include "Localization.h"
-#include "LocationSources.h"
+#include "StageWindow.h"
 #include "StatusLine.h"
 
 #include <QApplication>
@@ -22,7 +23,8 @@
 namespace {
 bool hasDisplay()
 {
-    return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+    return !qEnvironmentVariableIsEmpty("DISPLAY") ||
+           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
 }
 
 // One line per alert shown, for runs where nobody sees the window.
@@ -36,6 +38,27 @@ void reportAlert(const AlertView& alert)
     line.replace(u'\n', u' ');
     std::printf("%s\n", qPrintable(line));
     std::fflush(stdout);
+}
+
+// Tablet layout on a screen of tablet size or any landscape screen.
+bool prefersTablet(const QScreen* screen)
+{
+    if (!screen)
+        return false;
+    const QSize available = screen->availableGeometry().size();
+    constexpr int kTabletShortSide = 600;
+    return std::min(available.width(), available.height()) >= kTabletShortSide ||
+           available.width() > available.height();
+}
+
+// The design size at most at scale 1, shrunk to fit the screen.
+QSize initialWindowSize(QSize design, const QScreen* screen)
+{
+    if (!screen)
+        return design;
+    const StageWindow::Fit fit =
+        StageWindow::fit(QSizeF(design), QSizeF(screen->availableGeometry().size()));
+    return (QSizeF(design) * std::min<qreal>(1.0, fit.scale)).toSize();
 }
 } // namespace
 
@@ -59,7 +82,10 @@ int main(int argc, char** argv)
     if (offscreen || options.verbose)
         AlertView::setShowObserver(reportAlert);
 
-    Device::setIdiom(options.tablet ? Device::Idiom::Tablet : Device::Idiom::Phone);
+    const bool tablet = options.device == CommandLine::DeviceChoice::Auto
+                            ? prefersTablet(QGuiApplication::primaryScreen())
+                            : options.device == CommandLine::DeviceChoice::Tablet;
+    Device::setIdiom(tablet ? Device::Idiom::Tablet : Device::Idiom::Phone);
     if (!options.locale.isEmpty())
         Localization::setLocaleOverride(options.locale);
     Localization::installTranslations();
@@ -80,22 +106,35 @@ int main(int argc, char** argv)
     Korvane_LEAppDelegate::initialize();
     RatePrompt::sharedInstance()->setVerboseLogging(options.verbose);
     std::unique_ptr<Korvane_LEAppDelegate> delegate =
-        options.tablet ? std::make_unique<Korvane_LEAppDelegatePad>()
-                       : std::make_unique<Korvane_LEAppDelegate>();
+        tablet ? std::make_unique<Korvane_LEAppDelegatePad>()
+               : std::make_unique<Korvane_LEAppDelegate>();
     application.setDelegate(delegate.get());
 
-    // The launch description: one window of the device family's size.
-    QWidget window;
+    // The launch description: one window showing the device family's screen,
+    // scaled to whatever size the window gets.
+    StageWindow window(tablet ? StageWindow::tabletDesignSize : StageWindow::phoneDesignSize);
     window.setWindowTitle(QStringLiteral("Korvane Vandel"));
     window.setWindowIcon(QIcon(QStringLiteral(":/images/app_icon.png")));
-    window.resize(options.tablet ? QSize(768, 1024) : QSize(320, 568));
+    constexpr QSize kMinimumWindow(180, 240);
+    window.setMinimumSize(kMinimumWindow);
+    QScreen* screen = QGuiApplication::primaryScreen();
+    window.resize(initialWindowSize(
+        tablet ? StageWindow::tabletDesignSize(screen ? screen->availableGeometry().size()
+                                                      : QSize(768, 1024))
+               : StageWindow::phoneDesignSize({}),
+        screen));
     application.setMainWindow(&window);
-    AlertView::setHostWindow(&window);
+    AlertView::setHostWindow(window.stage());
     delegate->window = &window;
     delegate->applicationDidFinishLaunching();
     application.becomeActive();
 
     MainView* gauge = delegate->controller()->mainView;
+    window.setMarginPainter(
+        [gauge](QPainter& p, const QRectF& rect) { gauge->paintBackdrop(p, rect); });
+    // The face is an image: render it again for the new pixel size.
+    QObject::connect(&window, &StageWindow::stageScaleChanged, gauge,
+                     [gauge] { gauge->adjustImgViewsInit(); });
     std::unique_ptr<StatusLine> status;
     if (offscreen) {
         // The read-out comes from the gauge itself: its needle target and the
@@ -103,7 +142,8 @@ int main(int argc, char** argv)
         status = std::make_unique<StatusLine>([gauge] {
             const int unit = Property::instance()->m_speedUnit;
             const float span = gauge->getSpeedZeigerAngle() - DialGeometry::kStartAngle;
-            const float speed = span * DialGeometry::maxSpeedMetersPerSecond(unit) / DialGeometry::kSweep;
+            const float speed =
+                span * DialGeometry::maxSpeedMetersPerSecond(unit) / DialGeometry::kSweep;
             return StatusLine::Reading{speed, gauge->m_realGenauigkeitMeterGPS};
         });
         status->start();

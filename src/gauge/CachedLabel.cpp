@@ -1,4 +1,5 @@
 #include "CachedLabel.h"
+#include "StageWindow.h"
 
 #include <QPainter>
 #include <QStyle>
@@ -20,7 +21,7 @@ void CachedLabel::paintEvent(QPaintEvent* event)
         QLabel::paintEvent(event);
         return;
     }
-    const qreal ratio = devicePixelRatioF();
+    const qreal ratio = StageWindow::pixelRatio(this);
     if (!cacheIsCurrent(ratio)) {
         m_cache = QImage((QSizeF(size()) * ratio).toSize(), QImage::Format_ARGB32_Premultiplied);
         m_cache.setDevicePixelRatio(ratio);
@@ -29,6 +30,7 @@ void CachedLabel::paintEvent(QPaintEvent* event)
         m_cache.setDotsPerMeterY(qRound(logicalDpiY() / 0.0254));
         m_cache.fill(Qt::transparent);
         QPainter p(&m_cache);
+        StageWindow::matchImageRatio(p, m_cache);
         p.setFont(font());
         style()->drawItemText(&p, contentsRect(),
                               int(QStyle::visualAlignment(layoutDirection(), alignment())),

@@ -125,6 +125,9 @@ public:
     // Where the face's background tiles start, in face coordinates; a view
     // beside the face continues the texture from here without a seam.
     QPointF faceTexturePhase() const;
+    // Fills rect (this view's coordinates, may reach beyond it) with the
+    // face's texture, continuing it seamlessly.
+    void paintBackdrop(QPainter& p, const QRectF& rect) const;
     // What the latest adjustImgViewsInit drew, in drawing order.
     const QList<FaceElement>& faceElements() const { return m_faceElements; }
 

@@ -9,6 +9,7 @@
 #include "ImageView.h"
 #include "Localization.h"
 #include "NeedleContainer.h"
+#include "StageWindow.h"
 
 #include <QFontMetricsF>
 #include <QLabel>
@@ -149,11 +150,31 @@ QPointF MainView::faceTexturePhase() const
     return QPointF(a - d, b - d);
 }
 
+void MainView::paintBackdrop(QPainter& p, const QRectF& rect) const
+{
+    const bool tablet = Device::isTablet();
+    QImage tile = GaugeResources::image(QStringLiteral("grip_mosaik_background.jpg"),
+                                        StageWindow::pixelRatio(this));
+    if (tile.isNull()) {
+        p.fillRect(rect, Qt::black);
+        return;
+    }
+    const auto [a, b, c, d] = dialMetrics(m_View_Main->size(), tablet);
+    const qreal tileScale = (tablet ? 1.0 : qreal(d)) / tile.devicePixelRatio();
+    tile.setDevicePixelRatio(1.0);
+    const QPointF phase = m_View_Main->mapTo(this, QPointF(a - d, b - d));
+    QBrush pattern(tile);
+    pattern.setTransform(QTransform(tileScale, 0, 0, tileScale, phase.x(), phase.y()));
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    p.fillRect(rect, pattern);
+}
+
 void MainView::adjustImgViewsInit()
 {
     const bool tablet = Device::isTablet();
     if (!tablet) {
-        const QWidget* window = Application::shared().mainWindow();
+        // The screen in points: the stage when the window scales one.
+        const QWidget* window = StageWindow::stageOf(Application::shared().mainWindow());
         if (window && window->height() == kPhoneFrameHeight)
             resize(window->size());
     }
@@ -163,13 +184,14 @@ void MainView::adjustImgViewsInit()
     if (!tablet)
         m_needleContainer->setCenter(QPointF(a, b));
 
-    const qreal dpr = m_View_Main->devicePixelRatioF();
+    const qreal dpr = StageWindow::pixelRatio(m_View_Main);
     QImage face(qCeil(size.width() * dpr), qCeil(size.height() * dpr), QImage::Format_RGB32);
     face.setDevicePixelRatio(dpr);
     // Point sizes of the layout's labels mean what they mean on screen.
     face.setDotsPerMeterX(qRound(m_View_Main->logicalDpiX() / 0.0254));
     face.setDotsPerMeterY(qRound(m_View_Main->logicalDpiY() / 0.0254));
     QPainter p(&face);
+    StageWindow::matchImageRatio(p, face);
     m_faceContext = &p;
     p.setRenderHint(QPainter::SmoothPixmapTransform);
 
@@ -180,6 +202,7 @@ void MainView::adjustImgViewsInit()
         m_faceBase = QImage(face.size(), QImage::Format_RGB32);
         m_faceBase.setDevicePixelRatio(dpr);
         QPainter base(&m_faceBase);
+        StageWindow::matchImageRatio(base, m_faceBase);
         base.setRenderHint(QPainter::SmoothPixmapTransform);
         m_faceBaseElements = paintFaceBase(base, size, dpr, QPointF(a, b), c, d, tablet);
         m_faceBaseKey = key;

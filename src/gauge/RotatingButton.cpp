@@ -1,6 +1,7 @@
 #include "RotatingButton.h"
 
 #include "GaugeResources.h"
+#include "StageWindow.h"
 
 #include <QPainter>
 #include <QtMath>
@@ -13,7 +14,7 @@ RotatingButton::RotatingButton(QWidget* parent) : QAbstractButton(parent)
 void RotatingButton::setImageName(const QString& name)
 {
     m_imageName = name;
-    m_imageRatio = devicePixelRatioF();
+    m_imageRatio = StageWindow::pixelRatio(this);
     m_image = GaugeResources::image(name, m_imageRatio);
     update();
 }
@@ -33,8 +34,8 @@ QSize RotatingButton::sizeHint() const
 
 void RotatingButton::paintEvent(QPaintEvent*)
 {
-    if (m_imageRatio != devicePixelRatioF() && !m_imageName.isEmpty()) {
-        m_imageRatio = devicePixelRatioF();
+    if (m_imageRatio != StageWindow::pixelRatio(this) && !m_imageName.isEmpty()) {
+        m_imageRatio = StageWindow::pixelRatio(this);
         m_image = GaugeResources::image(m_imageName, m_imageRatio);
     }
     QPainter p(this);

@@ -2,6 +2,7 @@
 
 #include "GaugeResources.h"
 #include "NeedleContainer.h"
+#include "StageWindow.h"
 
 #include <QPaintEvent>
 #include <QPainter>
@@ -22,7 +23,7 @@ void RotatingImageView::setImageName(const QString& name)
 
 void RotatingImageView::loadNamedImage()
 {
-    m_imageRatio = devicePixelRatioF();
+    m_imageRatio = StageWindow::pixelRatio(this);
     m_image = GaugeResources::image(m_imageName, m_imageRatio);
 }
 
@@ -84,7 +85,7 @@ void RotatingImageView::setRotation(float radians)
 void RotatingImageView::paintEvent(QPaintEvent*)
 {
     // Moving to a screen of another density picks the matching picture.
-    if (!m_imageName.isEmpty() && m_imageRatio != devicePixelRatioF())
+    if (!m_imageName.isEmpty() && m_imageRatio != StageWindow::pixelRatio(this))
         loadNamedImage();
     QPainter p(this);
     // The artwork's border pixels are transparent, so the picture's own

@@ -1,6 +1,7 @@
 #include "TextureView.h"
 
 #include "GaugeResources.h"
+#include "StageWindow.h"
 
 #include <QPaintEvent>
 #include <QPainter>
@@ -20,7 +21,7 @@ void TextureView::setImageName(const QString& name)
 
 void TextureView::loadTile()
 {
-    m_tileRatio = devicePixelRatioF();
+    m_tileRatio = StageWindow::pixelRatio(this);
     m_tile = GaugeResources::image(m_imageName, m_tileRatio);
     // Brushes ignore the ratio; the transform in paintEvent applies it.
     m_tileScale = m_tile.isNull() ? 1.0 : 1.0 / m_tile.devicePixelRatio();
@@ -37,7 +38,7 @@ void TextureView::setPatternPhase(QPointF phase)
 
 void TextureView::paintEvent(QPaintEvent* event)
 {
-    if (!m_imageName.isEmpty() && m_tileRatio != devicePixelRatioF())
+    if (!m_imageName.isEmpty() && m_tileRatio != StageWindow::pixelRatio(this))
         loadTile();
     QPainter p(this);
     if (m_tile.isNull()) {

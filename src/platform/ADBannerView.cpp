@@ -2,6 +2,7 @@
 
 #include "Application.h"
 #include "Device.h"
+#include "StageWindow.h"
 
 #include <QEvent>
 #include <QFile>
@@ -148,7 +149,7 @@ void ADBannerView::paintEvent(QPaintEvent*)
     const QRectF art(margin, margin, h - 2 * margin, h - 2 * margin);
     // The image plugins render SVG at any size; render at device pixels so
     // the artwork stays sharp on high-density screens.
-    const qreal ratio = devicePixelRatioF();
+    const qreal ratio = StageWindow::pixelRatio(this);
     const QSize pixels = (art.size() * ratio).toSize();
     if (m_art.size() != pixels && !pixels.isEmpty()) {
         QImageReader reader(m_creative->imagePath);

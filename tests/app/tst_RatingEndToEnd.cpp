@@ -79,8 +79,8 @@ class TestRatingEndToEnd : public QObject {
     }
     static QStringList arguments(const QString& replaySpeed)
     {
-        return {"--source",  "demo",     "--replay-speed", replaySpeed,
-                "--verbose", "--locale", "en_US"};
+        return {"--source", "demo",     "--replay-speed", replaySpeed, "--verbose",
+                "--locale", "en_US",    "--device",       "phone"};
     }
     QString lookupLine(const QString& query) const
     {

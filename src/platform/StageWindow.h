@@ -1,0 +1,70 @@
+#pragma once
+
+#include <QGraphicsView>
+#include <QPointer>
+#include <functional>
+
+class QGraphicsProxyWidget;
+
+// The application window. Screens are laid out in fixed points (a 320 × 568
+// phone, a 768 × 1024 tablet); the window shows its one stage of that size,
+// scaled uniformly to the largest size that fits, centred, and maps pointer
+// and touch positions back into points. Widgets on the stage stay real
+// widgets, so their own coordinates never change with the window.
+class StageWindow : public QGraphicsView {
+    Q_OBJECT
+public:
+    // The stage's size in points for a window of the given size.
+    using DesignSize = std::function<QSize(QSize window)>;
+    // Fills the margins around the stage; the painter works in stage points.
+    using MarginPainter = std::function<void(QPainter&, const QRectF&)>;
+
+    explicit StageWindow(DesignSize designSize, QWidget* parent = nullptr);
+    ~StageWindow() override;
+
+    // The container the screens live in, sized in points.
+    QWidget* stage() const { return m_stage; }
+    qreal stageScale() const { return m_fit.scale; }
+    QPointF stageOffset() const { return m_fit.offset; }
+    void setMarginPainter(MarginPainter painter);
+
+    struct Fit {
+        qreal scale = 1.0;
+        QPointF offset;
+    };
+    // Largest uniform scale of `design` that fits `window`, centred.
+    static Fit fit(QSizeF design, QSizeF window);
+
+    // Device pixels per point where `widget` is drawn: its screen's ratio
+    // times the stage scale when it lives on a stage. Images drawn for this
+    // ratio land pixel for pixel.
+    static qreal pixelRatio(const QWidget* widget);
+    // QPainter applies an image's pixel ratio only from 1 up; a stage scaled
+    // below 1 has images of lower ratios, so their painters scale by hand.
+    static void matchImageRatio(QPainter& painter, const QImage& image);
+    // The stage of a StageWindow, or the window itself for any other widget.
+    static QWidget* stageOf(QWidget* window);
+
+    // Device, phone and tablet design sizes.
+    static QSize phoneDesignSize(QSize) { return {320, 568}; }
+    static QSize tabletDesignSize(QSize window);
+
+signals:
+    void stageScaleChanged(qreal scale);
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void drawBackground(QPainter* painter, const QRectF& rect) override;
+    void scrollContentsBy(int, int) override {}
+    bool event(QEvent* event) override;
+
+private:
+    void refit();
+
+    DesignSize m_designSize;
+    MarginPainter m_marginPainter;
+    QGraphicsScene* m_scene = nullptr;
+    QGraphicsProxyWidget* m_proxy = nullptr;
+    QPointer<QWidget> m_stage;
+    Fit m_fit;
+};

@@ -1,0 +1,101 @@
+#include "Device.h"
+#include "DialGeometry.h"
+#include "GaugeTestSupport.h"
+#include "ImageView.h"
+#include "MainViewPad.h"
+#include "NeedleContainer.h"
+#include "StageWindow.h"
+#include "TestMain.h"
+
+#include <QVBoxLayout>
+#include <QWindow>
+
+// The gauge on a window of any size: scaled whole into it, its face rendered
+// for the pixels it gets, and a press on the needle still grabbing it.
+class TestStageWindow : public QObject {
+    Q_OBJECT
+
+private slots:
+    void fitsAndGrabs_data()
+    {
+        QTest::addColumn<bool>("tablet");
+        QTest::addColumn<QSize>("window");
+        QTest::addColumn<qreal>("scale");
+        QTest::addColumn<QPointF>("offset");
+        QTest::addColumn<bool>("touch");
+        QTest::newRow("phone at its own size")
+            << false << QSize(320, 568) << 1.0 << QPointF(0, 0) << false;
+        QTest::newRow("Phosh 360x648")
+            << false << QSize(360, 648) << 1.125 << QPointF(0, 4.5) << true;
+        QTest::newRow("short phone 320x480") << false << QSize(320, 480) << 480.0 / 568
+                                             << QPointF((320 - 320 * 480.0 / 568) / 2, 0) << false;
+        QTest::newRow("phone forced on a car PC")
+            << false << QSize(800, 480) << 480.0 / 568 << QPointF((800 - 320 * 480.0 / 568) / 2, 0)
+            << true;
+        QTest::newRow("car PC 800x480")
+            << true << QSize(800, 480) << 0.625 << QPointF(80, 0) << false;
+        QTest::newRow("desktop 1920x1080") << true << QSize(1920, 1080) << 1080.0 / 768
+                                           << QPointF((1920 - 1024 * 1080.0 / 768) / 2, 0) << true;
+        QTest::newRow("tablet portrait 4K")
+            << true << QSize(2160, 3840) << 2160.0 / 768
+            << QPointF(0, (3840 - 1024 * 2160.0 / 768) / 2) << false;
+    }
+    void fitsAndGrabs()
+    {
+        QFETCH(bool, tablet);
+        QFETCH(QSize, window);
+        QFETCH(qreal, scale);
+        QFETCH(QPointF, offset);
+        QFETCH(bool, touch);
+
+        Device::setIdiom(tablet ? Device::Idiom::Tablet : Device::Idiom::Phone);
+        GaugeFixture gauge;
+        StageWindow stageWindow(tablet ? StageWindow::tabletDesignSize
+                                       : StageWindow::phoneDesignSize);
+        stageWindow.resize(window);
+        MainView* view = tablet ? gauge.start<MainViewPad>(0) : gauge.start(0);
+        gauge.view.release(); // the stage owns it now
+        auto* layout = new QVBoxLayout(stageWindow.stage());
+        layout->setContentsMargins(0, 0, 0, 0);
+        layout->addWidget(view);
+        stageWindow.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&stageWindow));
+        Device::setIdiom(Device::Idiom::Phone);
+
+        QCOMPARE(stageWindow.size(), window);
+        KORVANE_COMPARE_NEAR(stageWindow.stageScale(), scale, 1e-9);
+        KORVANE_COMPARE_NEAR(stageWindow.stageOffset().x(), offset.x(), 1e-9);
+        KORVANE_COMPARE_NEAR(stageWindow.stageOffset().y(), offset.y(), 1e-9);
+
+        // Rendered again for its pixels, not stretched from the last size.
+        view->adjustImgViewsInit();
+        const qreal ratio = stageWindow.devicePixelRatioF() * scale;
+        KORVANE_COMPARE_NEAR(StageWindow::pixelRatio(view->m_View_Main), ratio, 1e-9);
+        const QImage face = view->m_View_Main->image();
+        QCOMPARE(face.width(), qCeil(view->m_View_Main->width() * ratio));
+
+        // On the resting needle, clear of the start where angles wrap.
+        NeedleContainer* c = view->needleContainer();
+        const QPointF centre =
+            tablet ? DialGeometry::kTabletWheelCenter : DialGeometry::kPhoneWheelCenter;
+        const double angle = DialGeometry::kStartAngle + 0.2;
+        const QPointF tip = centre + QPointF(std::cos(angle), std::sin(angle)) * 90.0;
+        const QPointF onStage = c->mapTo(stageWindow.stage(), tip + c->subpixelOffset());
+        const QPoint at = (offset + onStage * scale).toPoint();
+        if (touch) {
+            static QPointingDevice* screen = QTest::createTouchDevice();
+            QTest::touchEvent(stageWindow.viewport(), screen).press(0, at, stageWindow.viewport());
+            QVERIFY(view->m_onSpeedNeedleFunAdjust);
+            QTest::touchEvent(stageWindow.viewport(), screen)
+                .release(0, at, stageWindow.viewport());
+        } else {
+            QTest::mousePress(stageWindow.viewport(), Qt::LeftButton, {}, at);
+            QVERIFY(view->m_onSpeedNeedleFunAdjust);
+            QTest::mouseRelease(stageWindow.viewport(), Qt::LeftButton, {}, at);
+        }
+        QVERIFY(!view->m_onSpeedNeedleFunAdjust);
+    }
+};
+
+KORVANE_REGISTER_TEST(TestStageWindow);
+#include "tst_StageWindow.moc"
