@@ -37,7 +37,11 @@ std::variant<CommandLine, int> CommandLine::parse(const QCoreApplication& app)
     const QCommandLineOption verbose(
         QStringLiteral("verbose"),
         QStringLiteral("Log the rating prompt's decisions and report the alerts shown."));
-    parser.addOptions({device, source, replaySpeed, quitAtEnd, screenshot, locale, verbose});
+    const QCommandLineOption page(
+        QStringLiteral("page"),
+        QStringLiteral("Open a page after launch, as its button would: info, settings or apps."),
+        QStringLiteral("PAGE"));
+    parser.addOptions({device, source, replaySpeed, quitAtEnd, screenshot, locale, page, verbose});
 
     if (!parser.parse(app.arguments())) {
         std::fprintf(stderr, "korvane: %s\n", qPrintable(parser.errorText()));
@@ -81,5 +85,13 @@ std::variant<CommandLine, int> CommandLine::parse(const QCoreApplication& app)
     options.screenshot = parser.value(screenshot);
     options.locale = parser.value(locale);
     options.verbose = parser.isSet(verbose);
+    options.page = parser.value(page);
+    static const QStringList pages{QStringLiteral("info"), QStringLiteral("settings"),
+                                   QStringLiteral("apps")};
+    if (parser.isSet(page) && !pages.contains(options.page)) {
+        std::fprintf(stderr, "korvane: --page must be one of %s, not '%s'\n",
+                     qPrintable(pages.join(QLatin1String(", "))), qPrintable(options.page));
+        return 2;
+    }
     return options;
 }

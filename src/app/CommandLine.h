@@ -13,6 +13,8 @@ struct CommandLine {
     bool quitAtEnd = false;
     QString screenshot;
     QString locale;
+    // A screen to open after launch, as its button would: info, settings, apps.
+    QString page;
     bool verbose = false;
 
     // Parses the arguments; on --help, --version or a bad value prints what

@@ -27,9 +27,10 @@ QString StatusLine::format(const Reading& reading, int unit, double tripMeters)
     const int u = unit >= 0 && unit <= 2 ? unit : 0;
     const double perUnit = DialGeometry::metersPerUnit(u);
     const double speed = std::max(0.0f, reading.speedMetersPerSecond) * 3600.0 / perUnit;
-    const QString accuracy = reading.accuracyMeters < 0
-                                 ? QStringLiteral("unknown")
-                                 : QStringLiteral("%1 m").arg(double(reading.accuracyMeters), 0, 'f', 0);
+    const QString accuracy =
+        reading.accuracyMeters < 0
+            ? QStringLiteral("unknown")
+            : QStringLiteral("%1 m").arg(double(reading.accuracyMeters), 0, 'f', 0);
     return QStringLiteral("speed %1 %2  accuracy %3  trip %4 %5")
         .arg(speed, 0, 'f', 1)
         .arg(QLatin1String(kSpeedNames[u]), accuracy)
@@ -40,6 +41,7 @@ QString StatusLine::format(const Reading& reading, int unit, double tripMeters)
 void StatusLine::print()
 {
     const Property* prop = Property::instance();
-    std::printf("%s\n", qPrintable(format(m_read(), prop->m_speedUnit, prop->m_distanceTraveled_Meter)));
+    std::printf("%s\n",
+                qPrintable(format(m_read(), prop->m_speedUnit, prop->m_distanceTraveled_Meter)));
     std::fflush(stdout);
 }

@@ -156,6 +156,18 @@ int main(int argc, char** argv)
                              qPrintable(options.screenshot));
         });
     }
+    if (!options.page.isEmpty()) {
+        MainViewController* controller = delegate->controller();
+        const QString page = options.page;
+        QTimer::singleShot(0, controller, [controller, page] {
+            if (page == u"info")
+                controller->showInfo();
+            else if (page == u"settings")
+                controller->showSettings();
+            else
+                controller->showZentrikApps();
+        });
+    }
     if (options.quitAtEnd)
         QObject::connect(gauge->m_GPSLocation->m_LocationManager(), &LocationManager::updatesEnded,
                          &app, &QCoreApplication::quit, Qt::QueuedConnection);

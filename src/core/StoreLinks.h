@@ -18,10 +18,60 @@ inline QUrl storePageURL(const char* storeId)
                     .arg(QLatin1String(kStoreHost), QLatin1String(storeId)));
 }
 
+// An app the more-apps page recommends: its texts in the "moreApps" table
+// (with the English defaults), its icon and its store page.
+struct MakerApp {
+    const char* titleKey;
+    const char* title;
+    const char* descriptionKey;
+    const char* description;
+    const char* icon;
+    const char* storeId;
+};
+
+inline constexpr MakerApp kKorvanePro{"KorvanePro",
+                                      "Korvane Ostrin",
+                                      "KorvanePro_desc",
+                                      "Acceleration in sec, speed alert, digital, HUD...",
+                                      "moreApps_korvane-pro.png",
+                                      kKorvaneProStoreId};
+// The maker's other apps; the last two are the two editions of one app.
+inline constexpr MakerApp kMakerApps[] = {
+    {"Nordweiser", "Nordweiser Compass", "Nordweiser_desc",
+     "A true-north compass that works without a network.", "moreApps_nordweiser.png",
+     kZentrikAppStoreIds[0]},
+    {"Pegelwerk", "Pegelwerk Level", "Pegelwerk_desc",
+     "Spirit level and inclinometer for shelves, pictures and caravans.", "moreApps_pegelwerk.png",
+     kZentrikAppStoreIds[1]},
+    {"Tidenhub", "Tidenhub Tides", "Tidenhub_desc",
+     "Tides and currents for 4,000 harbours, offline.", "moreApps_tidenhub.png",
+     kZentrikAppStoreIds[2]},
+    {"TidenhubLite", "Tidenhub Lite", "TidenhubLite_desc", "The tides of your home harbour, free.",
+     "moreApps_tidenhub.png", kZentrikAppStoreIds[3]},
+};
+
 // The maker's page listing all of its apps.
 inline QUrl makerAppsPageURL()
 {
     return QUrl(QStringLiteral("itms-apps://itunes.com/apps/Zentrik"));
+}
+
+// The maker's web site and the product's pages on it.
+inline constexpr const char* kMakerWebHost = "www.zentrik.example";
+inline QString makerWebPath(int serviceCode)
+{
+    const QString product =
+        QStringLiteral("http://%1/iphone/korvane-vandel").arg(QLatin1String(kMakerWebHost));
+    switch (serviceCode) {
+    case 2:
+        return product;
+    case 3:
+        return product + QStringLiteral("/feedback");
+    case 4:
+        return product + QStringLiteral("/faq");
+    default:
+        return QStringLiteral("http://%1").arg(QLatin1String(kMakerWebHost));
+    }
 }
 
 } // namespace StoreLinks

@@ -1,5 +1,7 @@
 #include "GaugeResources.h"
 
+#include "Bundle.h"
+
 #include <QDir>
 #include <QFontDatabase>
 #include <QHash>
@@ -33,29 +35,7 @@ void ensureLoaded()
 QImage image(const QString& name, qreal devicePixelRatio)
 {
     ensureLoaded();
-    // Bundle images are read-only, so a decoded copy can be shared (as the
-    // platform's named-image cache does).
-    static QHash<QString, QImage> cache;
-    QString path = QStringLiteral(":/images/") + name;
-    if (devicePixelRatio > 1.0) {
-        const int dot = name.lastIndexOf(u'.');
-        const QString hiRes =
-            QStringLiteral(":/images/") + name.left(dot) + QStringLiteral("@2x") + name.mid(dot);
-        if (QFile::exists(hiRes))
-            path = hiRes;
-    }
-    auto it = cache.constFind(path);
-    if (it != cache.constEnd())
-        return *it;
-    QImageReader reader(path);
-    QImage img = reader.read();
-    if (!img.isNull() && path.contains(QLatin1String("@2x.")))
-        img.setDevicePixelRatio(2.0);
-    if (!img.isNull() && img.format() != QImage::Format_ARGB32_Premultiplied &&
-        img.hasAlphaChannel())
-        img.convertTo(QImage::Format_ARGB32_Premultiplied);
-    cache.insert(path, img);
-    return img;
+    return Bundle::image(name, devicePixelRatio);
 }
 
 bool hasFontFamily(const QString& family)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QImage>
 #include <QString>
 
 // The app information dictionary.
@@ -9,6 +10,11 @@ public:
     static QString shortVersionString();  // CFBundleShortVersionString
     static QString displayName();         // CFBundleDisplayName
     static QString identifier();
+    // ":/images/<name>", or its "@2x" variant where more than one pixel goes
+    // to a point; the image's device pixel ratio says which one came back, so
+    // deviceIndependentSize() is always the size in points. Null when missing.
+    // Decoded images are shared, as the platform's named-image cache does.
+    static QImage image(const QString& name, qreal devicePixelRatio);
     // Tests pretend to be another version without rebuilding.
     static void setVersionOverride(const QString& version);
 };

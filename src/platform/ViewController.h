@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TabBarItem.h"
+
 #include <QObject>
 #include <QPointer>
 #include <QWidget>
@@ -29,11 +31,25 @@ public:
     ViewController* presentingViewController() const { return m_presenting; }
 
     Transition modalTransitionStyle = Transition::CoverVertical;
+    // What this screen shows on its tab inside a tab bar controller.
+    TabBarItem tabBarItem;
+
+    // Orientations the screen is laid out for; the stage decides the window's.
+    virtual Qt::Orientations supportedInterfaceOrientations() const
+    {
+        return Qt::Horizontal | Qt::Vertical;
+    }
+    virtual bool shouldAutorotate() const { return true; }
+    // Transitions take this long; presenting and dismissing never wait for them.
+    static constexpr int kTransitionMs = 400;
 
 protected:
     // Creates the view; the default is an empty widget.
     virtual QWidget* loadView();
     virtual void viewDidLoad() {}
+    // Each time the view is about to show.
+    virtual void viewWillAppear() {}
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QPointer<QWidget> m_view;

@@ -2,18 +2,22 @@
 
 #include "Application.h"
 #include "Clock.h"
+#include "DownloadViewControllerPhone.h"
 #include "GPSLocation.h"
+#include "IDSControllerPhone.h"
 #include "Localization.h"
 #include "MainView.h"
 #include "PlaceholderScreen.h"
 #include "Property.h"
 #include "RotatingButton.h"
+#include "SettingsViewControllerPhone.h"
 #include "StoreLinks.h"
 
 #include <QPushButton>
 
 namespace {
-constexpr const char* kPageTitles[] = {"Info", "Settings", "More apps"};
+constexpr int kPageCount = 3;
+constexpr int kSettingsPage = 1;
 } // namespace
 
 MainViewController::MainViewController(QObject* parent) : ViewController(parent) {}
@@ -72,7 +76,8 @@ void MainViewController::wireButtons()
     if (mainView->iButton)
         connect(mainView->iButton, &QPushButton::clicked, this, &MainViewController::showInfo);
     if (mainView->m_settingsButton)
-        connect(mainView->m_settingsButton, &QPushButton::clicked, this, &MainViewController::showSettings);
+        connect(mainView->m_settingsButton, &QPushButton::clicked, this,
+                &MainViewController::showSettings);
     if (mainView->m_zentrikAppsButton)
         connect(mainView->m_zentrikAppsButton, &QPushButton::clicked, this,
                 &MainViewController::showZentrikApps);
@@ -89,19 +94,59 @@ void MainViewController::addProperty(Property* store)
     mainView->addProperty(store);
 }
 
+TabBarController* MainViewController::createPageContainer()
+{
+    auto* container = new IDSControllerPhone;
+    auto* settings = new SettingsViewControllerPhone;
+    auto* apps = new DownloadViewControllerPhone;
+    settings->m_MainViewController = this;
+    apps->m_MainViewController = this;
+    container->setViewControllers(pages(createInfoPage(), settings, apps));
+    return container;
+}
+
+ViewController* MainViewController::createInfoPage()
+{
+    // The info page comes with sharing; until then its tab holds a stand-in.
+    return new PlaceholderScreen(Localization::string("Info"),
+                                 [this](QObject* sender) { dismissISDView(sender); });
+}
+
+QList<ViewController*> MainViewController::pages(ViewController* info, ViewController* settings,
+                                                 ViewController* apps)
+{
+    info->tabBarItem = {Localization::string("Info"), QStringLiteral("info_icon_borederd.png"),
+                        QStringLiteral("info_icon.png")};
+    settings->tabBarItem = {Localization::string("Settings"),
+                            QStringLiteral("settings_icon_bordered.png"),
+                            QStringLiteral("settings_icon.png")};
+    apps->tabBarItem = TabBarItem::downloads();
+    return {info, settings, apps};
+}
+
+TabBarController* MainViewController::pageContainer() const
+{
+    return m_presentedPage >= 0 ? qobject_cast<TabBarController*>(presentedViewController())
+                                : nullptr;
+}
+
 void MainViewController::showIDSView(int page, bool animated)
 {
     stopAds();
     mainView->m_onFlipView = true;
     mainView->releaseForFlipviewNProAd();
-    const int index = page >= 0 && page <= 2 ? page : 0;
-    auto* container = new PlaceholderScreen(
-        Localization::string(kPageTitles[index], nullptr, QString()),
-        [this](QObject* sender) { dismissISDView(sender); });
+    TabBarController* container = createPageContainer();
+    m_SettingsViewContorller = container->viewControllers().value(kSettingsPage);
     container->modalTransitionStyle = ViewController::Transition::FlipHorizontal;
-    m_SettingsViewContorller = index == 1 ? container : nullptr;
+    const int index = page >= 0 && page < kPageCount ? page : 0;
+    container->setSelectedIndex(index);
     m_presentedPage = index;
     presentViewController(container, animated);
+}
+
+void MainViewController::showWebFriendShare(int serviceCode, ViewController*)
+{
+    Application::shared().openURL(QUrl(StoreLinks::makerWebPath(serviceCode)));
 }
 
 void MainViewController::dismissISDView(QObject*)
@@ -120,8 +165,9 @@ void MainViewController::showKorvaneProAbout()
     stopAds();
     m_prop->setDidPressProAd(true);
     mainView->stopAdProEffectAnimation();
-    auto* tour = new PlaceholderScreen(QStringLiteral("Korvane Vandel Pro"),
-                                       [this](QObject* sender) { KorvaneProAboutDidFinish(sender); });
+    auto* tour =
+        new PlaceholderScreen(QStringLiteral("Korvane Vandel Pro"),
+                              [this](QObject* sender) { KorvaneProAboutDidFinish(sender); });
     tour->modalTransitionStyle = ViewController::Transition::CoverVertical;
     presentViewController(tour, true);
 }

@@ -2,6 +2,7 @@
 
 #include "BannerAdPresentation.h"
 #include "MainViewOwner.h"
+#include "PageOwner.h"
 #include "ViewController.h"
 
 #include <QPointer>
@@ -11,10 +12,11 @@
 
 class MainView;
 class Property;
+class TabBarController;
 
 // Owns the main screen: the gauge and the banner area. Opens and closes the
 // secondary pages and the paid-edition tour, and opens store pages.
-class MainViewController : public ViewController, public MainViewOwner {
+class MainViewController : public ViewController, public MainViewOwner, public PageOwner {
     Q_OBJECT
 public:
     explicit MainViewController(QObject* parent = nullptr);
@@ -30,7 +32,9 @@ public:
     void showSettings() { showIDSView(1, true); }
     void showZentrikApps() { showIDSView(2, true); }
     virtual void showIDSView(int page, bool animated);
-    virtual void dismissISDView(QObject* sender);
+    void dismissISDView(QObject* sender) override;
+    // Until the in-app web page exists, the page opens in the desktop's browser.
+    void showWebFriendShare(int serviceCode, ViewController* from) override;
     virtual void showKorvaneProAbout();
     virtual void KorvaneProAboutDidFinish(QObject* sender);
 
@@ -45,6 +49,8 @@ public:
     bool isPresentingScreen() const { return presentedViewController() != nullptr; }
     // The page index shown by the open container, -1 without one.
     int presentedPageIndex() const { return m_presentedPage; }
+    // The open page container, or none.
+    TabBarController* pageContainer() const;
 
     // The banner area; its presentation holds the banner fields, including
     // m_dateAddRecieved, which addProperty sets.
@@ -64,6 +70,12 @@ public:
     std::optional<BannerAdLocation> adRequestLocation() const;
 
 protected:
+    // The container and its three pages for this device family.
+    virtual TabBarController* createPageContainer();
+    ViewController* createInfoPage();
+    // The three pages in tab order, with their tab items.
+    static QList<ViewController*> pages(ViewController* info, ViewController* settings,
+                                        ViewController* apps);
     QWidget* loadView() override;
     void viewDidLoad() override;
     virtual MainView* createMainView();

@@ -1,18 +1,22 @@
 #include "MainViewControllerPad.h"
 
 #include "BannerAdPresentationPad.h"
+#include "DownloadViewControllerPhone.h"
+#include "IDSControllerPhone.h"
 #include "MainViewPad.h"
+#include "SettingsViewControllerPhone.h"
 
 #include <QEvent>
 
-void MainViewControllerPad::showIDSView(int page, bool animated)
+TabBarController* MainViewControllerPad::createPageContainer()
 {
-    MainViewController::showIDSView(page, animated);
-}
-
-void MainViewControllerPad::dismissISDView(QObject* sender)
-{
-    MainViewController::dismissISDView(sender);
+    auto* container = new IDSControllerPad;
+    auto* settings = new SettingsViewControllerPad;
+    auto* apps = new DownloadViewControllerPad;
+    settings->m_MainViewController = this;
+    apps->m_MainViewController = this;
+    container->setViewControllers(pages(createInfoPage(), settings, apps));
+    return container;
 }
 
 void MainViewControllerPad::showKorvaneProAbout()

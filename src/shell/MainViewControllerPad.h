@@ -11,8 +11,6 @@ class MainViewControllerPad : public MainViewController {
 public:
     using MainViewController::MainViewController;
 
-    void showIDSView(int page, bool animated) override;
-    void dismissISDView(QObject* sender) override;
     void showKorvaneProAbout() override;
     void KorvaneProAboutDidFinish(QObject* sender) override;
 
@@ -25,6 +23,8 @@ public:
 protected:
     QWidget* loadView() override;
     MainView* createMainView() override;
+    // The tablet's container and pages; opening and closing are the phone's.
+    TabBarController* createPageContainer() override;
     std::unique_ptr<BannerAdPresentation> createBannerAdPresentation() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -19,9 +19,10 @@ QWidget* PlaceholderScreen::loadView()
 {
     auto* view = new QWidget;
     view->setObjectName(QStringLiteral("placeholderScreen"));
-    view->setStyleSheet(QStringLiteral("#placeholderScreen { background: #1c1d21; } QLabel { color: #ddd; }"
-                                       "QPushButton { color: white; background: #c8461e; border-radius: 6px;"
-                                       " padding: 8px 24px; font-weight: bold; }"));
+    view->setStyleSheet(
+        QStringLiteral("#placeholderScreen { background: #1c1d21; } QLabel { color: #ddd; }"
+                       "QPushButton { color: white; background: #c8461e; border-radius: 6px;"
+                       " padding: 8px 24px; font-weight: bold; }"));
     auto* layout = new QVBoxLayout(view);
     auto* label = new QLabel(m_title, view);
     label->setAlignment(Qt::AlignCenter);

@@ -790,6 +790,130 @@ void tabIcons()
     emitImage("downloads_icon.png", {kTab, kTab}, [&](QPainter &p) { tray(p, true); });
 }
 
+// Page controls: small drawings whose caps keep their size while the one
+// pixel row and column after the caps stretch (left cap 11, top cap 11 for
+// the unit segments; 15 × 10 and 10 × 10 for the standard buttons).
+constexpr double kSegW = 23, kSegH = 32, kSegR = 7;
+
+void paintSegment(QPainter &p, bool roundLeft, bool roundRight, bool on)
+{
+    const QRectF box(0.5, 0.5, kSegW - 1, kSegH - 2);
+    QPainterPath shape;
+    const double l = roundLeft ? kSegR : 0, r = roundRight ? kSegR : 0;
+    shape.moveTo(box.left() + l, box.top());
+    shape.lineTo(box.right() - r, box.top());
+    if (r > 0)
+        shape.arcTo(QRectF(box.right() - 2 * r, box.top(), 2 * r, 2 * r), 90, -90);
+    shape.lineTo(box.right(), box.bottom() - r);
+    if (r > 0)
+        shape.arcTo(QRectF(box.right() - 2 * r, box.bottom() - 2 * r, 2 * r, 2 * r), 0, -90);
+    shape.lineTo(box.left() + l, box.bottom());
+    if (l > 0)
+        shape.arcTo(QRectF(box.left(), box.bottom() - 2 * l, 2 * l, 2 * l), 270, -90);
+    shape.lineTo(box.left(), box.top() + l);
+    if (l > 0)
+        shape.arcTo(QRectF(box.left(), box.top(), 2 * l, 2 * l), 180, -90);
+    shape.closeSubpath();
+    // A lit key in the tint blue when selected, brushed dark steel otherwise.
+    QLinearGradient fill(QPointF(0, box.top()), QPointF(0, box.bottom()));
+    if (on) {
+        fill.setColorAt(0, QColor(118, 184, 250));
+        fill.setColorAt(0.5, QColor(52, 128, 222));
+        fill.setColorAt(0.51, QColor(34, 108, 204));
+        fill.setColorAt(1, QColor(24, 82, 170));
+    } else {
+        fill.setColorAt(0, QColor(82, 86, 94));
+        fill.setColorAt(0.5, QColor(48, 50, 56));
+        fill.setColorAt(0.51, QColor(36, 38, 43));
+        fill.setColorAt(1, QColor(26, 27, 31));
+    }
+    p.setPen(Qt::NoPen);
+    p.fillPath(shape.translated(0, 1), grey(1, 0.10)); // light edge below
+    p.fillPath(shape, fill);
+    p.setPen(QPen(on ? QColor(12, 44, 96) : grey(0.02), 1.0));
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(shape);
+    if (!on) {
+        p.setPen(QPen(grey(1, 0.16), 1.0));
+        p.drawLine(QPointF(box.left() + l, box.top() + 1.5), QPointF(box.right() - r, box.top() + 1.5));
+    } else {
+        // Pressed in: a soft inner shadow along the top.
+        QLinearGradient inner(QPointF(0, box.top()), QPointF(0, box.top() + 6));
+        inner.setColorAt(0, grey(0, 0.35));
+        inner.setColorAt(1, grey(0, 0.0));
+        p.fillPath(shape, inner);
+    }
+}
+
+void paintStandardButton(QPainter &p, QSizeF size, QColor top, QColor bottom, QColor edge)
+{
+    const QRectF box(0.5, 0.5, size.width() - 1, size.height() - 2);
+    QPainterPath shape;
+    shape.addRoundedRect(box, 8, 8);
+    QLinearGradient fill(QPointF(0, box.top()), QPointF(0, box.bottom()));
+    fill.setColorAt(0, top.lighter(118));
+    fill.setColorAt(0.5, top);
+    fill.setColorAt(0.51, bottom.lighter(110));
+    fill.setColorAt(1, bottom);
+    p.setPen(Qt::NoPen);
+    p.fillPath(shape.translated(0, 1), grey(1, 0.10));
+    p.fillPath(shape, fill);
+    p.setPen(QPen(edge, 1.0));
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(shape);
+    p.setPen(QPen(grey(1, 0.22), 1.0));
+    p.drawLine(QPointF(box.left() + 8, box.top() + 1.5), QPointF(box.right() - 8, box.top() + 1.5));
+}
+
+void pageControls()
+{
+    emitImage("multi_left_buttom_background_img.png", {kSegW, kSegH},
+              [](QPainter &p) { paintSegment(p, true, false, false); });
+    emitImage("multi_left_buttom_background_on_img.png", {kSegW, kSegH},
+              [](QPainter &p) { paintSegment(p, true, false, true); });
+    emitImage("multi_middle_buttom_background_img.png", {kSegW, kSegH},
+              [](QPainter &p) { paintSegment(p, false, false, false); });
+    emitImage("multi_middle_buttom_background_on_img.png", {kSegW, kSegH},
+              [](QPainter &p) { paintSegment(p, false, false, true); });
+    emitImage("multi_right_buttom_background_img.png", {kSegW, kSegH},
+              [](QPainter &p) { paintSegment(p, false, true, false); });
+    emitImage("multi_right_buttom_background_on_img.png", {kSegW, kSegH},
+              [](QPainter &p) { paintSegment(p, false, true, true); });
+    emitImage("button_standard_blue_background_img.png", {31, 32}, [](QPainter &p) {
+        paintStandardButton(p, {31, 32}, QColor(60, 136, 226), QColor(26, 90, 182),
+                            QColor(12, 44, 96));
+    });
+    emitImage("button_standard_background_img.png", {21, 32}, [](QPainter &p) {
+        paintStandardButton(p, {21, 32}, QColor(70, 73, 80), QColor(30, 31, 35), grey(0.02));
+    });
+}
+
+// The tablet pages' panel: a dark plate with a chrome lip and carbon inside,
+// stretched from its 99-point caps (the one middle row and column repeat).
+void flipsideBackground()
+{
+    constexpr double kSize = 199, kRadius = 28;
+    emitImage("FLIPSIDEBACKGROUND.png", {kSize, kSize}, [](QPainter &p) {
+        const QRectF outer(2, 2, kSize - 4, kSize - 4);
+        QPainterPath plate;
+        plate.addRoundedRect(outer, kRadius, kRadius);
+        p.fillPath(plate.translated(0, 1.5), grey(0, 0.5));
+        QLinearGradient lip(outer.topLeft(), outer.bottomLeft());
+        lip.setColorAt(0, grey(0.80));
+        lip.setColorAt(0.5, grey(0.32));
+        lip.setColorAt(1, grey(0.62));
+        p.fillPath(plate, lip);
+        const QRectF inner = outer.adjusted(4, 4, -4, -4);
+        QPainterPath well;
+        well.addRoundedRect(inner, kRadius - 4, kRadius - 4);
+        QRadialGradient body(inner.center(), inner.width() * 0.7);
+        body.setColorAt(0, QColor(30, 31, 35));
+        body.setColorAt(0.5, QColor(30, 31, 35));
+        body.setColorAt(1, QColor(14, 14, 16));
+        p.fillPath(well, body);
+    });
+}
+
 void svgImage(const QString &svg, const QString &name, int px)
 {
     QSvgRenderer r(svg);
@@ -854,5 +978,14 @@ int main(int argc, char **argv)
 
     svgImage(svgs + "/app_icon.svg", "app_icon.png", 256);
     svgImage(svgs + "/app_icon.svg", "moreApps_icon_KorvaneVandel.png", 114);
+
+    pageControls();
+    flipsideBackground();
+    // Icons of the apps the more-apps page recommends, 57 points.
+    for (const char *app : {"korvane-pro", "nordweiser", "pegelwerk", "tidenhub"}) {
+        const QString source = svgs + "/../../../resources/ads/" + app + ".svg";
+        svgImage(source, QString("moreApps_%1.png").arg(app), 57);
+        svgImage(source, QString("moreApps_%1@2x.png").arg(app), 114);
+    }
     return 0;
 }

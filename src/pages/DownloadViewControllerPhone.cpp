@@ -1,0 +1,210 @@
+#include "DownloadViewControllerPhone.h"
+
+#include "Application.h"
+#include "Button.h"
+#include "DownloadViewPad.h"
+#include "Localization.h"
+#include "NavigationItem.h"
+#include "PageOwner.h"
+#include "PageStyle.h"
+#include "StageWindow.h"
+#include "StoreLinks.h"
+#include "ui_DownloadViewControllerPad.h"
+#include "ui_DownloadViewControllerPhone.h"
+
+#include <QKeySequence>
+#include <QLabel>
+#include <QShortcut>
+
+namespace {
+const StoreLinks::MakerApp& nordweiser()
+{
+    return StoreLinks::kMakerApps[0];
+}
+const StoreLinks::MakerApp& pegelwerk()
+{
+    return StoreLinks::kMakerApps[1];
+}
+const StoreLinks::MakerApp& tidenhub()
+{
+    return StoreLinks::kMakerApps[2];
+}
+const StoreLinks::MakerApp& tidenhubLite()
+{
+    return StoreLinks::kMakerApps[3];
+}
+
+QString text(const char* key, const char* fallback)
+{
+    return Localization::string(key, "moreApps", QString::fromUtf8(fallback));
+}
+
+void openStorePage(const StoreLinks::MakerApp& app)
+{
+    Application::shared().openURL(StoreLinks::storePageURL(app.storeId));
+}
+} // namespace
+
+DownloadViewControllerPhone::DownloadViewControllerPhone(QObject* parent) : ViewController(parent)
+{
+}
+
+QWidget* DownloadViewControllerPhone::createView()
+{
+    auto* view = new DownloadViewPhone;
+    Ui::DownloadViewControllerPhone ui;
+    ui.setupUi(view);
+    return view;
+}
+
+QWidget* DownloadViewControllerPhone::loadView()
+{
+    QWidget* view = createView();
+    auto find = [view](const char* name) { return view->findChild<QLabel*>(QLatin1String(name)); };
+    m_recomend_title_Label = find("m_recomend_title_Label");
+    m_top_apps_top_tittle_Label = find("m_top_apps_top_tittle_Label");
+    m_top_apps_top_descrption_Label = find("m_top_apps_top_descrption_Label");
+    m_top_apps_button_tittle_Label = find("m_top_apps_button_tittle_Label");
+    m_top_apps_button_descrption_Label = find("m_top_apps_button_descrption_Label");
+    m_button_apps_top_tittle_Label = find("m_button_apps_top_tittle_Label");
+    m_button_apps_top_descrption_Label = find("m_button_apps_top_descrption_Label");
+    m_button_apps_button_tittle_Label = find("m_button_apps_button_tittle_Label");
+    m_button_apps_button_descrption_Label = find("m_button_apps_button_descrption_Label");
+    m_Button_apps_top_button = view->findChild<Button*>(QStringLiteral("m_Button_apps_top_button"));
+    m_naviItm = view->findChild<NavigationItem*>(QStringLiteral("m_naviItm"));
+    connect(m_naviItm->doneButton(), &QAbstractButton::clicked, this,
+            &DownloadViewControllerPhone::done);
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), view);
+    escape->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(escape, &QShortcut::activated, this, &DownloadViewControllerPhone::done);
+    return view;
+}
+
+void DownloadViewControllerPhone::fillEntry(QLabel* title, QLabel* description,
+                                            const char* iconButton, const StoreLinks::MakerApp& app,
+                                            void (DownloadViewControllerPhone::*open)())
+{
+    title->setText(text(app.titleKey, app.title));
+    description->setText(text(app.descriptionKey, app.description));
+    PageStyle::styleLabel(title, 16, true);
+    PageStyle::styleLabel(description, 12, false, PageStyle::kSecondaryText);
+    if (auto* icon = view()->findChild<Button*>(QLatin1String(iconButton))) {
+        icon->setImageName(QLatin1String(app.icon));
+        icon->setAccessibleName(title->text());
+        icon->disconnect(this);
+        connect(icon, &QAbstractButton::clicked, this, open);
+    }
+}
+
+void DownloadViewControllerPhone::viewDidLoad()
+{
+    QWidget* v = view();
+    m_naviItm->setTitle(TabBarItem::downloads().title);
+    m_recomend_title_Label->setText(text("RecommendedApps", "Recommended Apps"));
+    PageStyle::styleLabel(m_recomend_title_Label, 22, true);
+    fillEntry(m_top_apps_top_tittle_Label, m_top_apps_top_descrption_Label, "m_top_apps_top_button",
+              StoreLinks::kKorvanePro, &DownloadViewControllerPhone::appStoreKorvanePro);
+    fillEntry(m_top_apps_button_tittle_Label, m_top_apps_button_descrption_Label,
+              "m_top_apps_button_button", nordweiser(),
+              &DownloadViewControllerPhone::appStoreNordweiser);
+    fillEntry(m_button_apps_top_tittle_Label, m_button_apps_top_descrption_Label,
+              "m_Button_apps_top_button", pegelwerk(),
+              &DownloadViewControllerPhone::appStorePegelwerk);
+    fillEntry(m_button_apps_button_tittle_Label, m_button_apps_button_descrption_Label,
+              "m_button_apps_button_button", tidenhub(),
+              &DownloadViewControllerPhone::appStoreTidenhub);
+    if (auto* lite = v->findChild<Button*>(QStringLiteral("m_button_apps_button_second_button"))) {
+        lite->setText(text(tidenhubLite().titleKey, tidenhubLite().title));
+        lite->setAccessibleName(lite->text());
+        PageStyle::styleKey(lite, false, 12);
+        connect(lite, &QAbstractButton::clicked, this,
+                &DownloadViewControllerPhone::appStoreTidenhubLite);
+    }
+    if (auto* logo = v->findChild<Button*>(QStringLiteral("m_zentrik_logo_button"))) {
+        logo->setText(text("AllAppsFromZentrik", "All apps from Zentrik"));
+        logo->setAccessibleName(logo->text());
+        PageStyle::styleKey(logo, true);
+        connect(logo, &QAbstractButton::clicked, this,
+                &DownloadViewControllerPhone::appStoreZentrik);
+    }
+}
+
+void DownloadViewControllerPhone::viewWillAppear()
+{
+    const QWidget* screen = StageWindow::stageOf(Application::shared().mainWindow());
+    const int height = screen ? screen->height() : 568;
+    const bool hide = hidesEntryThree(height);
+    m_button_apps_top_tittle_Label->setHidden(hide);
+    m_button_apps_top_descrption_Label->setHidden(hide);
+    if (m_Button_apps_top_button)
+        m_Button_apps_top_button->setHidden(hide);
+}
+
+void DownloadViewControllerPhone::done()
+{
+    if (m_MainViewController)
+        m_MainViewController->dismissISDView(this);
+    m_MainViewController = nullptr;
+}
+
+void DownloadViewControllerPhone::appStoreKorvanePro()
+{
+    openStorePage(StoreLinks::kKorvanePro);
+}
+void DownloadViewControllerPhone::appStoreNordweiser()
+{
+    openStorePage(nordweiser());
+}
+void DownloadViewControllerPhone::appStorePegelwerk()
+{
+    openStorePage(pegelwerk());
+}
+void DownloadViewControllerPhone::appStoreTidenhub()
+{
+    openStorePage(tidenhub());
+}
+void DownloadViewControllerPhone::appStoreTidenhubLite()
+{
+    openStorePage(tidenhubLite());
+}
+void DownloadViewControllerPhone::appStoreZentrik()
+{
+    Application::shared().openURL(StoreLinks::makerAppsPageURL());
+}
+
+// ---------------------------------------------------------------------------
+
+DownloadViewControllerPad::DownloadViewControllerPad(QObject* parent)
+    : DownloadViewControllerPhone(parent)
+{
+}
+
+QWidget* DownloadViewControllerPad::createView()
+{
+    auto* view = new DownloadViewPad;
+    Ui::DownloadViewControllerPad ui;
+    ui.setupUi(view);
+    view->bindOutlets();
+    return view;
+}
+
+void DownloadViewControllerPad::viewDidLoad()
+{
+    DownloadViewControllerPhone::viewDidLoad();
+    auto* pad = static_cast<DownloadViewPad*>(view());
+    pad->loadLocal();
+    PageStyle::styleLabel(pad->m_top_of_top_apps_top_tittle_Label, 18, true);
+    PageStyle::styleLabel(pad->m_top_of_top_apps_top_descrption_Label, 13, false,
+                          PageStyle::kSecondaryText);
+    if (auto* proIcon = pad->findChild<Button*>(QStringLiteral("m_top_of_top_apps_button"))) {
+        proIcon->setImageName(QLatin1String(StoreLinks::kKorvanePro.icon));
+        proIcon->setAccessibleName(pad->m_top_of_top_apps_top_tittle_Label->text());
+        connect(proIcon, &QAbstractButton::clicked, this,
+                &DownloadViewControllerPhone::appStoreKorvanePro);
+    }
+    // Entry 1 lists a further app: the paid edition has its own box here.
+    fillEntry(m_top_apps_top_tittle_Label, m_top_apps_top_descrption_Label, "m_top_apps_top_button",
+              tidenhubLite(), &DownloadViewControllerPhone::appStoreTidenhubLite);
+    pad->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    pad->layoutSubviews();
+}

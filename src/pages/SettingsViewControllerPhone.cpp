@@ -1,0 +1,101 @@
+#include "SettingsViewControllerPhone.h"
+
+#include "Button.h"
+#include "Localization.h"
+#include "NavigationItem.h"
+#include "PageOwner.h"
+#include "Property.h"
+#include "SettingsViewPhone.h"
+#include "StretchableImageView.h"
+#include "ui_SettingsViewControllerPad.h"
+#include "ui_SettingsViewControllerPhone.h"
+
+#include <QKeySequence>
+#include <QShortcut>
+
+namespace {
+// Share service codes of the web pages this page opens.
+constexpr int kFeedbackPage = 3;
+constexpr int kFAQPage = 4;
+constexpr int kBackgroundCap = 99;
+} // namespace
+
+SettingsViewControllerPhone::SettingsViewControllerPhone(QObject* parent) : ViewController(parent)
+{
+}
+
+SettingsViewPhone* SettingsViewControllerPhone::createView()
+{
+    auto* view = new SettingsViewPhone;
+    Ui::SettingsViewControllerPhone ui;
+    ui.setupUi(view);
+    return view;
+}
+
+QWidget* SettingsViewControllerPhone::loadView()
+{
+    m_settingsView = createView();
+    m_settingsView->bindOutlets();
+    m_naviItm = m_settingsView->findChild<NavigationItem*>(QStringLiteral("m_naviItm"));
+    connect(m_naviItm->doneButton(), &QAbstractButton::clicked, this,
+            &SettingsViewControllerPhone::done);
+    connect(m_settingsView->m_FAQ_button, &QAbstractButton::clicked, this,
+            &SettingsViewControllerPhone::wwwFAQ);
+    connect(m_settingsView->m_Feedback_button, &QAbstractButton::clicked, this,
+            &SettingsViewControllerPhone::wwwFeedbackAction);
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), m_settingsView);
+    escape->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(escape, &QShortcut::activated, this, &SettingsViewControllerPhone::done);
+    return m_settingsView;
+}
+
+void SettingsViewControllerPhone::viewDidLoad()
+{
+    m_naviItm->setTitle(Localization::string("Settings"));
+    m_settingsView->setProperty(Property::instance());
+}
+
+void SettingsViewControllerPhone::wwwFAQ()
+{
+    if (m_MainViewController)
+        m_MainViewController->showWebFriendShare(kFAQPage, this);
+}
+
+void SettingsViewControllerPhone::wwwFeedbackAction()
+{
+    if (m_MainViewController)
+        m_MainViewController->showWebFriendShare(kFeedbackPage, this);
+}
+
+void SettingsViewControllerPhone::done()
+{
+    if (m_MainViewController)
+        m_MainViewController->dismissISDView(this);
+    m_MainViewController = nullptr;
+}
+
+// ---------------------------------------------------------------------------
+
+SettingsViewControllerPad::SettingsViewControllerPad(QObject* parent)
+    : SettingsViewControllerPhone(parent)
+{
+}
+
+SettingsViewPhone* SettingsViewControllerPad::createView()
+{
+    auto* view = new SettingsViewPad;
+    Ui::SettingsViewControllerPad ui;
+    ui.setupUi(view);
+    view->m_ViewTop_Left = ui.m_ViewTop_Left;
+    m_info_image = ui.m_info_image;
+    return view;
+}
+
+void SettingsViewControllerPad::viewDidLoad()
+{
+    SettingsViewControllerPhone::viewDidLoad();
+    m_info_image->setImage(QStringLiteral("FLIPSIDEBACKGROUND.png"), kBackgroundCap,
+                           kBackgroundCap);
+    // Flexible in all six respects: the page follows the container's size.
+    m_settingsView->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "ViewController.h"
+
+class NavigationItem;
+class PageOwner;
+class SettingsViewPhone;
+class StretchableImageView;
+
+// The settings page of the page container: unit, trip, FAQ and Feedback.
+class SettingsViewControllerPhone : public ViewController {
+    Q_OBJECT
+public:
+    explicit SettingsViewControllerPhone(QObject* parent = nullptr);
+
+    NavigationItem* m_naviItm = nullptr;
+    PageOwner* m_MainViewController = nullptr; // set by the creator, cleared by done
+
+    SettingsViewPhone* settingsView() const { return m_settingsView; }
+
+    void wwwFAQ();
+    void wwwFeedbackAction();
+    void done();
+
+protected:
+    QWidget* loadView() override;
+    void viewDidLoad() override;
+    // Builds the view from the interface file.
+    virtual SettingsViewPhone* createView();
+
+    SettingsViewPhone* m_settingsView = nullptr;
+};
+
+class SettingsViewControllerPad : public SettingsViewControllerPhone {
+    Q_OBJECT
+public:
+    explicit SettingsViewControllerPad(QObject* parent = nullptr);
+
+    StretchableImageView* m_info_image = nullptr;
+
+protected:
+    void viewDidLoad() override;
+    SettingsViewPhone* createView() override;
+};
