@@ -218,6 +218,10 @@ void MainView::adjustImgViewsInit()
         paintSchablonUniteRange(s.range, s.step, true, QPointF(a, b), d);
         paintSchablone_Unite(QString::fromLatin1(s.name), d, QPointF(a, b),
                              dialFont(kUnitFontSize));
+        // What a screen reader says of the face: it is a picture.
+        m_View_Main->setAccessibleName(
+            Localization::string("SpeedDial", nullptr, QStringLiteral("Speed dial")) +
+            QStringLiteral(", ") + QString::fromLatin1(s.name));
     }
 
     const QImage accuracy = GaugeResources::image(QStringLiteral("gps_schablone.png"), dpr);

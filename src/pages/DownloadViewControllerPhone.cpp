@@ -87,6 +87,7 @@ void DownloadViewControllerPhone::fillEntry(QLabel* title, QLabel* description,
     title->setText(text(app.titleKey, app.title));
     description->setText(text(app.descriptionKey, app.description));
     PageStyle::styleLabel(title, 16, true);
+    PageStyle::fitWidth(title, 12);
     PageStyle::styleLabel(description, 12, false, PageStyle::kSecondaryText);
     if (auto* icon = view()->findChild<Button*>(QLatin1String(iconButton))) {
         icon->setImageName(QLatin1String(app.icon));

@@ -58,6 +58,15 @@ void styleLabel(QLabel* label, int pixelSize, bool bold, const QColor& color)
     label->setPalette(pal);
 }
 
+void fitWidth(QLabel* label, int minPixelSize)
+{
+    QFont f = label->font();
+    while (f.pixelSize() > minPixelSize &&
+           QFontMetrics(f).horizontalAdvance(label->text()) > label->width())
+        f.setPixelSize(f.pixelSize() - 1);
+    label->setFont(f);
+}
+
 void styleHeading(QLabel* label)
 {
     QFont f = font(12, true);

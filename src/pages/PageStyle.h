@@ -19,6 +19,8 @@ QFont digitFont(int pixelSize);
 
 void paintBackground(QPainter& p, const QWidget* page);
 void styleLabel(QLabel* label, int pixelSize, bool bold = false, const QColor& color = Qt::white);
+// Shrinks the label's font, down to minPixelSize, until its text fits.
+void fitWidth(QLabel* label, int minPixelSize);
 // Heading over a group of controls: small capitals in the tint blue.
 void styleHeading(QLabel* label);
 // A standard key (dark steel or blue) with its title.

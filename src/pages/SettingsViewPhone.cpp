@@ -142,11 +142,10 @@ void SettingsViewPhone::setUnitButtons()
                        : unit == 0 ? m_unit_kmh_button
                                    : m_unit_knot_button;
     selected->setSelected(true);
-    // Screen readers hear the row as three choices, one of them checked.
-    for (Button* b : {m_unit_kmh_button, m_unit_mph_button, m_unit_knot_button}) {
-        b->setCheckable(true);
+    m_showingSelection = true;
+    for (Button* b : {m_unit_kmh_button, m_unit_mph_button, m_unit_knot_button})
         b->setChecked(b->isSelected());
-    }
+    m_showingSelection = false;
 }
 
 void SettingsViewPhone::setUniteTitles()

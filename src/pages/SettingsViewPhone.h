@@ -46,6 +46,9 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+
+private:
+    bool m_showingSelection = false; // checks set by setUnitButtons are no choice
 };
 
 // The tablet's view: the same controls on a panel that stays centred.

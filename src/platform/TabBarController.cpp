@@ -4,6 +4,7 @@
 #include "Localization.h"
 #include "StageWindow.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QLinearGradient>
 #include <QPainter>
@@ -250,4 +251,7 @@ void TabBarController::setSelectedIndex(int index)
         return;
     m_stack->setCurrentIndex(index);
     m_tabBar->setSelectedIndex(index);
+    // Keys go to the shown page: Tab walks its controls, Escape closes it.
+    if (!m_tabBar->isAncestorOf(QApplication::focusWidget()))
+        m_stack->currentWidget()->setFocus(Qt::OtherFocusReason);
 }

@@ -4,6 +4,22 @@
 <context>
     <name>Localizable</name>
     <message>
+        <source>SpeedUnit</source>
+        <translation>Geschwindigkeit in</translation>
+    </message>
+    <message>
+        <source>Trip</source>
+        <translation>Strecke</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>Strecke zurücksetzen</translation>
+    </message>
+    <message>
+        <source>MoreAppsFromZentrik</source>
+        <translation>Mehr Apps von Zentrik</translation>
+    </message>
+    <message>
         <source>KorvaneFree</source>
         <translation>Korvane Vandel</translation>
     </message>
@@ -18,6 +34,71 @@
     <message>
         <source>Settings</source>
         <translation>Einstellungen</translation>
+    </message>
+</context>
+<context>
+    <name>NavigationItem</name>
+    <message>
+        <source>Done</source>
+        <translation>Fertig</translation>
+    </message>
+</context>
+<context>
+    <name>TabBarItem</name>
+    <message>
+        <source>Downloads</source>
+        <translation>Downloads</translation>
+    </message>
+</context>
+<context>
+    <name>moreApps</name>
+    <message>
+        <source>RecommendedApps</source>
+        <translation>Empfohlene Apps</translation>
+    </message>
+    <message>
+        <source>KorvanePro</source>
+        <translation>Korvane Ostrin</translation>
+    </message>
+    <message>
+        <source>KorvanePro_desc</source>
+        <translation>Beschleunigung in Sek., Tempowarner, digital, HUD...</translation>
+    </message>
+    <message>
+        <source>Nordweiser</source>
+        <translation>Nordweiser Kompass</translation>
+    </message>
+    <message>
+        <source>Nordweiser_desc</source>
+        <translation>Ein Kompass für geografisch Nord, der ohne Netz funktioniert.</translation>
+    </message>
+    <message>
+        <source>Pegelwerk</source>
+        <translation>Pegelwerk Wasserwaage</translation>
+    </message>
+    <message>
+        <source>Pegelwerk_desc</source>
+        <translation>Wasserwaage und Neigungsmesser für Regale, Bilder und Wohnwagen.</translation>
+    </message>
+    <message>
+        <source>Tidenhub</source>
+        <translation>Tidenhub Gezeiten</translation>
+    </message>
+    <message>
+        <source>Tidenhub_desc</source>
+        <translation>Gezeiten und Strömungen für 4.000 Häfen, offline.</translation>
+    </message>
+    <message>
+        <source>TidenhubLite</source>
+        <translation>Tidenhub Lite</translation>
+    </message>
+    <message>
+        <source>TidenhubLite_desc</source>
+        <translation>Die Gezeiten deines Heimathafens, kostenlos.</translation>
+    </message>
+    <message>
+        <source>AllAppsFromZentrik</source>
+        <translation>Alle Apps von Zentrik</translation>
     </message>
 </context>
 </TS>

@@ -4,6 +4,22 @@
 <context>
     <name>Localizable</name>
     <message>
+        <source>SpeedUnit</source>
+        <translation>Speed unit</translation>
+    </message>
+    <message>
+        <source>Trip</source>
+        <translation>Trip</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>Reset trip</translation>
+    </message>
+    <message>
+        <source>MoreAppsFromZentrik</source>
+        <translation>More apps from Zentrik</translation>
+    </message>
+    <message>
         <source>KorvaneFree</source>
         <translation>Korvane Vandel</translation>
     </message>
@@ -18,6 +34,71 @@
     <message>
         <source>Settings</source>
         <translation>Settings</translation>
+    </message>
+</context>
+<context>
+    <name>NavigationItem</name>
+    <message>
+        <source>Done</source>
+        <translation>Done</translation>
+    </message>
+</context>
+<context>
+    <name>TabBarItem</name>
+    <message>
+        <source>Downloads</source>
+        <translation>Downloads</translation>
+    </message>
+</context>
+<context>
+    <name>moreApps</name>
+    <message>
+        <source>RecommendedApps</source>
+        <translation>Recommended Apps</translation>
+    </message>
+    <message>
+        <source>KorvanePro</source>
+        <translation>Korvane Ostrin</translation>
+    </message>
+    <message>
+        <source>KorvanePro_desc</source>
+        <translation>Acceleration in sec, speed alert, digital, HUD...</translation>
+    </message>
+    <message>
+        <source>Nordweiser</source>
+        <translation>Nordweiser Compass</translation>
+    </message>
+    <message>
+        <source>Nordweiser_desc</source>
+        <translation>A true-north compass that works without a network.</translation>
+    </message>
+    <message>
+        <source>Pegelwerk</source>
+        <translation>Pegelwerk Level</translation>
+    </message>
+    <message>
+        <source>Pegelwerk_desc</source>
+        <translation>Spirit level and inclinometer for shelves, pictures and caravans.</translation>
+    </message>
+    <message>
+        <source>Tidenhub</source>
+        <translation>Tidenhub Tides</translation>
+    </message>
+    <message>
+        <source>Tidenhub_desc</source>
+        <translation>Tides and currents for 4,000 harbours, offline.</translation>
+    </message>
+    <message>
+        <source>TidenhubLite</source>
+        <translation>Tidenhub Lite</translation>
+    </message>
+    <message>
+        <source>TidenhubLite_desc</source>
+        <translation>The tides of your home harbour, free.</translation>
+    </message>
+    <message>
+        <source>AllAppsFromZentrik</source>
+        <translation>All apps from Zentrik</translation>
     </message>
 </context>
 </TS>

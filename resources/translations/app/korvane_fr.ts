@@ -4,6 +4,22 @@
 <context>
     <name>Localizable</name>
     <message>
+        <source>SpeedUnit</source>
+        <translation>Unité de vitesse</translation>
+    </message>
+    <message>
+        <source>Trip</source>
+        <translation>Trajet</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>Remettre à zéro</translation>
+    </message>
+    <message>
+        <source>MoreAppsFromZentrik</source>
+        <translation>Plus d’apps de Zentrik</translation>
+    </message>
+    <message>
         <source>KorvaneFree</source>
         <translation>Korvane Vandel</translation>
     </message>
@@ -18,6 +34,71 @@
     <message>
         <source>Settings</source>
         <translation>Réglages</translation>
+    </message>
+</context>
+<context>
+    <name>NavigationItem</name>
+    <message>
+        <source>Done</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>TabBarItem</name>
+    <message>
+        <source>Downloads</source>
+        <translation>Téléchargements</translation>
+    </message>
+</context>
+<context>
+    <name>moreApps</name>
+    <message>
+        <source>RecommendedApps</source>
+        <translation>Apps recommandées</translation>
+    </message>
+    <message>
+        <source>KorvanePro</source>
+        <translation>Korvane Ostrin</translation>
+    </message>
+    <message>
+        <source>KorvanePro_desc</source>
+        <translation>Accélération en s, alerte de vitesse, numérique, HUD...</translation>
+    </message>
+    <message>
+        <source>Nordweiser</source>
+        <translation>Boussole Nordweiser</translation>
+    </message>
+    <message>
+        <source>Nordweiser_desc</source>
+        <translation>Une boussole du nord géographique qui marche sans réseau.</translation>
+    </message>
+    <message>
+        <source>Pegelwerk</source>
+        <translation>Niveau Pegelwerk</translation>
+    </message>
+    <message>
+        <source>Pegelwerk_desc</source>
+        <translation>Niveau à bulle et inclinomètre pour étagères, tableaux et caravanes.</translation>
+    </message>
+    <message>
+        <source>Tidenhub</source>
+        <translation>Marées Tidenhub</translation>
+    </message>
+    <message>
+        <source>Tidenhub_desc</source>
+        <translation>Marées et courants de 4 000 ports, hors ligne.</translation>
+    </message>
+    <message>
+        <source>TidenhubLite</source>
+        <translation>Tidenhub Lite</translation>
+    </message>
+    <message>
+        <source>TidenhubLite_desc</source>
+        <translation>Les marées de votre port d’attache, gratuit.</translation>
+    </message>
+    <message>
+        <source>AllAppsFromZentrik</source>
+        <translation>Toutes les apps de Zentrik</translation>
     </message>
 </context>
 </TS>

@@ -4,6 +4,22 @@
 <context>
     <name>Localizable</name>
     <message>
+        <source>SpeedUnit</source>
+        <translation>Unidade de velocidade</translation>
+    </message>
+    <message>
+        <source>Trip</source>
+        <translation>Percurso</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>Repor percurso</translation>
+    </message>
+    <message>
+        <source>MoreAppsFromZentrik</source>
+        <translation>Mais apps da Zentrik</translation>
+    </message>
+    <message>
         <source>KorvaneFree</source>
         <translation>Korvane Vandel</translation>
     </message>
@@ -18,6 +34,71 @@
     <message>
         <source>Settings</source>
         <translation>Definições</translation>
+    </message>
+</context>
+<context>
+    <name>NavigationItem</name>
+    <message>
+        <source>Done</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>TabBarItem</name>
+    <message>
+        <source>Downloads</source>
+        <translation>Transferências</translation>
+    </message>
+</context>
+<context>
+    <name>moreApps</name>
+    <message>
+        <source>RecommendedApps</source>
+        <translation>Apps recomendadas</translation>
+    </message>
+    <message>
+        <source>KorvanePro</source>
+        <translation>Korvane Ostrin</translation>
+    </message>
+    <message>
+        <source>KorvanePro_desc</source>
+        <translation>Aceleração em s, alerta de velocidade, digital, HUD...</translation>
+    </message>
+    <message>
+        <source>Nordweiser</source>
+        <translation>Bússola Nordweiser</translation>
+    </message>
+    <message>
+        <source>Nordweiser_desc</source>
+        <translation>Uma bússola do norte geográfico que funciona sem rede.</translation>
+    </message>
+    <message>
+        <source>Pegelwerk</source>
+        <translation>Nível Pegelwerk</translation>
+    </message>
+    <message>
+        <source>Pegelwerk_desc</source>
+        <translation>Nível de bolha e inclinómetro para prateleiras, quadros e caravanas.</translation>
+    </message>
+    <message>
+        <source>Tidenhub</source>
+        <translation>Marés Tidenhub</translation>
+    </message>
+    <message>
+        <source>Tidenhub_desc</source>
+        <translation>Marés e correntes de 4000 portos, offline.</translation>
+    </message>
+    <message>
+        <source>TidenhubLite</source>
+        <translation>Tidenhub Lite</translation>
+    </message>
+    <message>
+        <source>TidenhubLite_desc</source>
+        <translation>As marés do seu porto de origem, grátis.</translation>
+    </message>
+    <message>
+        <source>AllAppsFromZentrik</source>
+        <translation>Todas as apps da Zentrik</translation>
     </message>
 </context>
 </TS>
