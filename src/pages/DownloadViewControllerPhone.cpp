@@ -12,9 +12,7 @@
 #include "ui_DownloadViewControllerPad.h"
 #include "ui_DownloadViewControllerPhone.h"
 
-#include <QKeySequence>
 #include <QLabel>
-#include <QShortcut>
 
 namespace {
 const StoreLinks::MakerApp& nordweiser()
@@ -74,9 +72,6 @@ QWidget* DownloadViewControllerPhone::loadView()
     m_naviItm = view->findChild<NavigationItem*>(QStringLiteral("m_naviItm"));
     connect(m_naviItm->doneButton(), &QAbstractButton::clicked, this,
             &DownloadViewControllerPhone::done);
-    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), view);
-    escape->setContext(Qt::WidgetWithChildrenShortcut);
-    connect(escape, &QShortcut::activated, this, &DownloadViewControllerPhone::done);
     return view;
 }
 
@@ -139,6 +134,12 @@ void DownloadViewControllerPhone::viewWillAppear()
     m_button_apps_top_descrption_Label->setHidden(hide);
     if (m_Button_apps_top_button)
         m_Button_apps_top_button->setHidden(hide);
+}
+
+bool DownloadViewControllerPhone::escapePressed()
+{
+    done();
+    return true;
 }
 
 void DownloadViewControllerPhone::done()

@@ -45,6 +45,7 @@ public:
 protected:
     QWidget* loadView() override;
     void viewDidLoad() override;
+    bool escapePressed() override;
     void viewWillAppear() override;
     virtual QWidget* createView();
     // Gives an entry its texts, icon and store link.

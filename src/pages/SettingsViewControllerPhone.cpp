@@ -10,9 +10,6 @@
 #include "ui_SettingsViewControllerPad.h"
 #include "ui_SettingsViewControllerPhone.h"
 
-#include <QKeySequence>
-#include <QShortcut>
-
 namespace {
 // Share service codes of the web pages this page opens.
 constexpr int kFeedbackPage = 3;
@@ -43,9 +40,6 @@ QWidget* SettingsViewControllerPhone::loadView()
             &SettingsViewControllerPhone::wwwFAQ);
     connect(m_settingsView->m_Feedback_button, &QAbstractButton::clicked, this,
             &SettingsViewControllerPhone::wwwFeedbackAction);
-    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), m_settingsView);
-    escape->setContext(Qt::WidgetWithChildrenShortcut);
-    connect(escape, &QShortcut::activated, this, &SettingsViewControllerPhone::done);
     return m_settingsView;
 }
 
@@ -65,6 +59,12 @@ void SettingsViewControllerPhone::wwwFeedbackAction()
 {
     if (m_MainViewController)
         m_MainViewController->showWebFriendShare(kFeedbackPage, this);
+}
+
+bool SettingsViewControllerPhone::escapePressed()
+{
+    done();
+    return true;
 }
 
 void SettingsViewControllerPhone::done()

@@ -25,6 +25,7 @@ public:
 protected:
     QWidget* loadView() override;
     void viewDidLoad() override;
+    bool escapePressed() override;
     // Builds the view from the interface file.
     virtual SettingsViewPhone* createView();
 

@@ -80,7 +80,8 @@ void AlertView::show()
     m_panel->setStyleSheet(QStringLiteral(
         "#alertPanel { background: rgba(40,40,44,240); border-radius: 14px; }"
         "QLabel { color: white; } QPushButton { color: #6cb4ff; background: transparent;"
-        " border: none; border-top: 1px solid rgba(255,255,255,40); padding: 10px; font-size: 15px; }"
+        " border: none; border-top: 1px solid rgba(255,255,255,40); padding: 10px; font-size: "
+        "15px; }"
         "QPushButton:pressed { background: rgba(255,255,255,30); }"));
     auto* layout = new QVBoxLayout(m_panel);
     layout->setContentsMargins(0, 16, 0, 0);
@@ -106,7 +107,8 @@ void AlertView::show()
             bf.setBold(true);
             button->setFont(bf);
         }
-        connect(button, &QPushButton::clicked, this, [this, i] { dismissWithClickedButtonIndex(i); });
+        connect(button, &QPushButton::clicked, this,
+                [this, i] { dismissWithClickedButtonIndex(i); });
         layout->addWidget(button);
     }
     parentWidget()->installEventFilter(this);

@@ -82,9 +82,9 @@ void Application::setIdleTimerDisabled(bool disabled)
     if (!screenSaver.isValid())
         return;
     if (disabled && m_inhibitCookie == 0) {
-        QDBusReply<uint> reply = screenSaver.call(QStringLiteral("Inhibit"),
-                                                  QStringLiteral("korvane"),
-                                                  QStringLiteral("Showing the speed gauge"));
+        QDBusReply<uint> reply =
+            screenSaver.call(QStringLiteral("Inhibit"), QStringLiteral("korvane"),
+                             QStringLiteral("Showing the speed gauge"));
         if (reply.isValid())
             m_inhibitCookie = reply.value();
     } else if (!disabled && m_inhibitCookie != 0) {
@@ -185,8 +185,8 @@ bool Application::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_window && m_state != State::Background) {
         // Minimising may arrive after the focus change that made us inactive.
-        if ((event->type() == QEvent::WindowStateChange && m_window->isMinimized())
-            || event->type() == QEvent::Hide)
+        if ((event->type() == QEvent::WindowStateChange && m_window->isMinimized()) ||
+            event->type() == QEvent::Hide)
             enterBackground();
     }
     return QObject::eventFilter(watched, event);

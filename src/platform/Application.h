@@ -2,12 +2,10 @@
 
 #include <QObject>
 #include <QPointer>
-#include <QWidget>
 #include <QUrl>
+#include <QWidget>
 #include <functional>
 #include <optional>
-
-
 
 // Lifecycle callbacks of the application object.
 class ApplicationDelegate {

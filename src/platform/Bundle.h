@@ -6,9 +6,9 @@
 // The app information dictionary.
 class Bundle {
 public:
-    static QString version();             // CFBundleVersion
-    static QString shortVersionString();  // CFBundleShortVersionString
-    static QString displayName();         // CFBundleDisplayName
+    static QString version();            // CFBundleVersion
+    static QString shortVersionString(); // CFBundleShortVersionString
+    static QString displayName();        // CFBundleDisplayName
     static QString identifier();
     // ":/images/<name>", or its "@2x" variant where more than one pixel goes
     // to a point; the image's device pixel ratio says which one came back, so

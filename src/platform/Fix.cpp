@@ -12,6 +12,7 @@ double Fix::distanceTo(const Fix& other) const
     const double dLon = (other.longitude - longitude) * kDeg;
     const double s1 = std::sin(dLat / 2);
     const double s2 = std::sin(dLon / 2);
-    const double h = s1 * s1 + std::cos(latitude * kDeg) * std::cos(other.latitude * kDeg) * s2 * s2;
+    const double h =
+        s1 * s1 + std::cos(latitude * kDeg) * std::cos(other.latitude * kDeg) * s2 * s2;
     return 2.0 * kEarthMeanRadius * std::asin(std::sqrt(std::min(1.0, h)));
 }

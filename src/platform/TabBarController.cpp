@@ -4,7 +4,6 @@
 #include "Localization.h"
 #include "StageWindow.h"
 
-#include <QApplication>
 #include <QKeyEvent>
 #include <QLinearGradient>
 #include <QPainter>
@@ -22,9 +21,11 @@ QImage tinted(const QImage& icon, const QColor& color)
     out.setDevicePixelRatio(icon.devicePixelRatio());
     out.fill(Qt::transparent);
     QPainter p(&out);
-    p.drawImage(QRectF(QPointF(0, 0), QSizeF(icon.size())), icon, QRectF(icon.rect()));
+    StageWindow::matchImageRatio(p, out);
+    const QRectF all(QPointF(0, 0), icon.deviceIndependentSize());
+    p.drawImage(all, icon);
     p.setCompositionMode(QPainter::CompositionMode_SourceIn);
-    p.fillRect(out.rect(), color);
+    p.fillRect(all, color);
     return out;
 }
 } // namespace
@@ -214,7 +215,7 @@ QWidget* TabBarController::loadView()
     m_tabBar = new TabBar;
     connect(m_tabBar, &TabBar::tabSelected, this, &TabBarController::setSelectedIndex);
     auto* v = new TabBarView(m_stack, m_tabBar);
-    install();
+    install(); // before the view is known: the parts are parented already
     return v;
 }
 
@@ -252,6 +253,8 @@ void TabBarController::setSelectedIndex(int index)
     m_stack->setCurrentIndex(index);
     m_tabBar->setSelectedIndex(index);
     // Keys go to the shown page: Tab walks its controls, Escape closes it.
-    if (!m_tabBar->isAncestorOf(QApplication::focusWidget()))
+    QWidget* container = m_stack->parentWidget();
+    container->setFocusProxy(m_stack->currentWidget());
+    if (container->isVisible() && !m_tabBar->isAncestorOf(container->focusWidget()))
         m_stack->currentWidget()->setFocus(Qt::OtherFocusReason);
 }

@@ -3,6 +3,7 @@
 #include "StageWindow.h"
 
 #include <QEvent>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QPropertyAnimation>
 #include <QVariantAnimation>
@@ -159,6 +160,9 @@ bool ViewController::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_view && event->type() == QEvent::Show)
         viewWillAppear();
+    if (watched == m_view && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape && escapePressed())
+        return true;
     return QObject::eventFilter(watched, event);
 }
 
@@ -186,6 +190,11 @@ void ViewController::presentViewController(ViewController* controller, bool anim
     cover->setGeometry(target);
     cover->show();
     cover->raise();
+    // Keys and assistive technology work on the screen in front; the covered
+    // one keeps running but takes no input.
+    if (view() != host)
+        view()->setEnabled(false);
+    cover->setFocus(Qt::OtherFocusReason);
     if (flip) {
         new FlipOverlay(host, before, snapshot(cover), false);
     } else if (animate) {
@@ -221,6 +230,10 @@ void ViewController::dismissViewControllerAnimated(bool animated)
         new FlipOverlay(host, leaving, snapshot(host), true);
     else if (animate)
         slideAway(host, leaving);
+    if (m_view) {
+        m_view->setEnabled(true);
+        m_view->setFocus(Qt::OtherFocusReason);
+    }
     presented->deleteLater();
     if (presented->m_view)
         presented->m_view->deleteLater();

@@ -49,6 +49,8 @@ protected:
     virtual void viewDidLoad() {}
     // Each time the view is about to show.
     virtual void viewWillAppear() {}
+    // Escape reached the view unhandled; true when the screen took it.
+    virtual bool escapePressed() { return false; }
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

@@ -1,3 +1,4 @@
+#include "Application.h"
 #include "Button.h"
 #include "DownloadViewControllerPhone.h"
 #include "IDSControllerPhone.h"
@@ -8,11 +9,14 @@
 #include "Property.h"
 #include "SettingsViewControllerPhone.h"
 #include "SettingsViewPhone.h"
+#include "StageWindow.h"
 #include "TestEnvironment.h"
 #include "TestMain.h"
 
+#include <QApplication>
 #include <QPointer>
 #include <QTest>
+#include <QVBoxLayout>
 #include <memory>
 
 class TestPageContainer : public QObject {
@@ -92,6 +96,36 @@ private slots:
             if (e.kind == FaceElement::Kind::UnitName)
                 unitName = e.text;
         QCOMPARE(unitName, QStringLiteral("MPH"));
+    }
+
+    // On a keyboard: Tab walks the page's controls, Return presses the one
+    // with the focus, Escape closes the page.
+    void keyboard()
+    {
+        StageWindow window(StageWindow::phoneDesignSize);
+        window.resize(360, 640);
+        Application::shared().setMainWindow(&window);
+        MainViewController c;
+        auto* layout = new QVBoxLayout(window.stage());
+        layout->setContentsMargins(0, 0, 0, 0);
+        layout->addWidget(c.view());
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        c.addProperty(Property::instance());
+        c.showSettings();
+        auto* settings =
+            static_cast<SettingsViewControllerPhone*>(c.m_SettingsViewContorller.data());
+        QWidget* target = window.viewport();
+        for (int i = 0;
+             i < 8 && window.stage()->focusWidget() != settings->settingsView()->m_unit_knot_button;
+             ++i)
+            QTest::keyClick(target, Qt::Key_Tab);
+        QCOMPARE(window.stage()->focusWidget(), settings->settingsView()->m_unit_knot_button);
+        QTest::keyClick(target, Qt::Key_Return);
+        QTRY_COMPARE(Property::instance()->m_speedUnit, 2);
+        QTest::keyClick(target, Qt::Key_Escape);
+        QVERIFY(!c.pageContainer());
+        Application::shared().setMainWindow(nullptr);
     }
 };
 
