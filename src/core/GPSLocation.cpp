@@ -53,8 +53,8 @@ void GPSLocation::locationManager_resolveLocations(LocationManager*, const Fix& 
         const double bx = newLocation.longitude - oldLocation->longitude;
         const double by = newLocation.latitude - oldLocation->latitude;
         // A zero-length movement gives NaN, which fails the comparison.
-        const double c = (ax * bx + ay * by) /
-                         (std::sqrt(ax * ax + ay * ay) * std::sqrt(bx * bx + by * by));
+        const double c =
+            (ax * bx + ay * by) / (std::sqrt(ax * ax + ay * ay) * std::sqrt(bx * bx + by * by));
         if (c > kSameDirectionCosine)
             is_on_speed = true;
     }
@@ -62,9 +62,8 @@ void GPSLocation::locationManager_resolveLocations(LocationManager*, const Fix& 
     float speed = 0.0f;
     double distance = 0.0;
     if (is_on_speed) {
-        if (oldLocation &&
-            float(std::fabs(oldLocation->horizontalAccuracy - newLocation.horizontalAccuracy)) <
-                kMaxAccuracyJump)
+        if (oldLocation && float(std::fabs(oldLocation->horizontalAccuracy -
+                                           newLocation.horizontalAccuracy)) < kMaxAccuracyJump)
             distance = newLocation.distanceTo(*oldLocation);
         speed = float(newLocation.speed);
     }
@@ -97,7 +96,14 @@ void GPSLocation::locationManager_didFailWithError(LocationManager*, const Locat
 
 void GPSLocation::showEnableGPS_AlertView()
 {
-    auto* alert = new AlertView(QStringLiteral("GPS is OFF"), Localization::string("gps_off", nullptr, QString()),
-                                nullptr, QStringLiteral("OK"));
+    auto* alert = new AlertView(QStringLiteral("GPS is OFF"),
+                                Localization::string("gps_off", nullptr, QString()), nullptr,
+                                QStringLiteral("OK"));
     alert->show();
+}
+
+void GPSLocation::locationManagerDidLoseSource(LocationManager*)
+{
+    if (delegate)
+        delegate->speedDidUpate(0.0f, kLostAccuracy, 0.0);
 }

@@ -46,6 +46,11 @@ public:
     void locationManager_didFailWithError(LocationManager* manager,
                                           const LocationError& error) override;
 
+    // The gauge falls back to rest and the accuracy needle to its worst; the
+    // travelling state is kept, so a trip across a gap counts as before.
+    void locationManagerDidLoseSource(LocationManager* manager) override;
+    static constexpr float kLostAccuracy = float(Fix::kMaxAccuracy);
+
     void showEnableGPS_AlertView();
 
 private:

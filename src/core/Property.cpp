@@ -1,5 +1,6 @@
 #include "Property.h"
 
+#include "Clock.h"
 #include "Preferences.h"
 
 #include <cmath>
@@ -8,6 +9,7 @@
 
 namespace {
 constexpr double kInitialDistance = 1.0;
+constexpr qint64 kTripSaveSeconds = 60;
 constexpr float kFloatFixedPoint = 1000000.0f;
 
 std::mutex instanceLock;
@@ -57,6 +59,7 @@ void Property::load()
         loadBoolProperty(QStringLiteral("didShowStartUpReviewAnimation"), false);
     m_distanceTraveled_Meter =
         loadDoubleProperty(QStringLiteral("distanceTraveled_Meter"), kInitialDistance);
+    m_tripSavedAt = Clock::now();
 }
 
 void Property::saveIntegerProperty(const QString& key, int32_t value)
@@ -135,11 +138,17 @@ void Property::add_DistanceTraveled_Meter(double meters)
     if (!std::isfinite(meters))
         return;
     m_distanceTraveled_Meter += meters;
+    // Besides the writes on leaving and ending, a trip that grows is written
+    // once a minute, so a crash, a kill or a cut power loses a minute at most.
+    const QDateTime now = Clock::now();
+    if (meters != 0.0 && (m_tripSavedAt.secsTo(now) >= kTripSaveSeconds || now < m_tripSavedAt))
+        save_on_leave_close_DistanceTraveled_Meter();
 }
 
 void Property::save_on_leave_close_DistanceTraveled_Meter()
 {
     saveDoubleProperty(QStringLiteral("distanceTraveled_Meter"), m_distanceTraveled_Meter);
+    m_tripSavedAt = Clock::now();
 }
 
 void Property::reset_DistanceTraveled()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDateTime>
 #include <QString>
 #include <cstdint>
 
@@ -43,5 +44,6 @@ public:
 
 private:
     Property();
+    QDateTime m_tripSavedAt; // when the trip distance was last written
     void load();
 };

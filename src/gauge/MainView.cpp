@@ -52,7 +52,6 @@ constexpr const char* kReviewCancel = "(X)";
 constexpr const char* kReviewStore = "App Store";
 constexpr int kReviewStoreButton = 1;
 
-
 constexpr const char* kAccuracyNeedleImage = "korvaneGpsZeiger.png";
 } // namespace
 
@@ -227,9 +226,14 @@ void MainView::speedDidUpate(float speed, float accuracy, double distance)
         return;
     prop->add_DistanceTraveled_Meter(distance);
     update_m_distanceTraveled_Label();
-    m_speedZeigerAngle = speedToAngle(speed);
-    startSmothZeigerEffectAnimation();
-    m_realGenauigkeitMeterGPS = accuracy;
+    // Belt and braces: a target that is not a number would hide the needle
+    // for good and keep its timer running.
+    if (const float target = speedToAngle(speed); std::isfinite(target)) {
+        m_speedZeigerAngle = target;
+        startSmothZeigerEffectAnimation();
+    }
+    if (std::isfinite(accuracy))
+        m_realGenauigkeitMeterGPS = accuracy;
     if (m_MainViewController)
         m_MainViewController->updateAdDismissButton(speed);
 }
@@ -239,7 +243,13 @@ void MainView::update_m_distanceTraveled_Label()
     const double meters = (prop ? prop : Property::instance())->m_distanceTraveled_Meter;
     const double perUnit = DialGeometry::metersPerUnit(speedUnit());
     const double shown = perUnit > 0 ? meters / perUnit : 0.0;
-    m_distanceTraveled->setText(QString::asprintf("%1.1f", shown));
+    // Five digits and a tenth, rolling over at 100,000 as a car's odometer
+    // does; nothing below zero.
+    constexpr long long kTenthsPerTurn = 1000000;
+    const long long tenths = std::isfinite(shown) && shown > 0
+                                 ? std::llround(std::fmod(shown, 1.0e5) * 10.0) % kTenthsPerTurn
+                                 : 0;
+    m_distanceTraveled->setText(QStringLiteral("%1.%2").arg(tenths / 10).arg(tenths % 10));
 }
 
 void MainView::setGpsZeiger(float accuracy)

@@ -16,3 +16,15 @@ double Fix::distanceTo(const Fix& other) const
         s1 * s1 + std::cos(latitude * kDeg) * std::cos(other.latitude * kDeg) * s2 * s2;
     return 2.0 * kEarthMeanRadius * std::asin(std::sqrt(std::min(1.0, h)));
 }
+
+std::optional<Fix> Fix::sanitized(Fix fix)
+{
+    if (!std::isfinite(fix.latitude) || !std::isfinite(fix.longitude) ||
+        std::fabs(fix.latitude) > 90.0 || std::fabs(fix.longitude) > 180.0)
+        return std::nullopt;
+    if (!std::isfinite(fix.speed) || fix.speed > kMaxSpeed)
+        fix.speed = -1.0;
+    if (!std::isfinite(fix.horizontalAccuracy) || fix.horizontalAccuracy > kMaxAccuracy)
+        fix.horizontalAccuracy = -1.0;
+    return fix;
+}

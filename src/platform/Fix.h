@@ -3,6 +3,7 @@
 #include <QDateTime>
 #include <QMetaType>
 #include <QString>
+#include <optional>
 
 // One location fix as the location service delivers it.
 struct Fix {
@@ -14,6 +15,13 @@ struct Fix {
 
     // Great-circle distance in metres.
     double distanceTo(const Fix& other) const;
+
+    // What any source may hand on: nothing for a position off the globe or
+    // not a number; a speed or accuracy that is not a number or beyond any
+    // receiver's range becomes "none" (-1).
+    static std::optional<Fix> sanitized(Fix fix);
+    static constexpr double kMaxSpeed = 1000.0;   // m/s
+    static constexpr double kMaxAccuracy = 1.0e6; // m
 };
 
 struct LocationError {

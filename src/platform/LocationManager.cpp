@@ -1,5 +1,7 @@
 #include "LocationManager.h"
 
+#include <algorithm>
+
 namespace {
 LocationManager::SourceFactory& sourceFactory()
 {
@@ -26,7 +28,12 @@ LocationManager::LocationManager(QObject* parent) : QObject(parent)
     connect(m_source.get(), &LocationSource::failed, this, [this](const LocationError& error) {
         if (m_delegate)
             m_delegate->locationManager_didFailWithError(this, error);
+        if (error.code != kErrorDenied)
+            loseSource();
     });
+    m_silence.setSingleShot(true);
+    m_silence.setInterval(std::max(1, int(kLostAfterMs / m_source->timeScale())));
+    connect(&m_silence, &QTimer::timeout, this, &LocationManager::loseSource);
     connect(m_source.get(), &LocationSource::ended, this, &LocationManager::updatesEnded);
 }
 
@@ -46,15 +53,34 @@ void LocationManager::stopUpdatingLocation()
     if (!m_updating)
         return;
     m_updating = false;
+    m_silence.stop();
     if (m_source)
         m_source->stop();
 }
 
-void LocationManager::deliver(const QList<Fix>& fixes)
+void LocationManager::deliver(const QList<Fix>& received)
 {
-    if (!m_updating || fixes.isEmpty())
+    if (!m_updating)
+        return;
+    QList<Fix> fixes;
+    for (const Fix& fix : received)
+        if (const std::optional<Fix> sane = Fix::sanitized(fix))
+            fixes << *sane;
+    if (fixes.isEmpty())
         return;
     m_location = fixes.last();
+    m_lost = false;
+    m_silence.start();
     if (m_delegate)
         m_delegate->locationManager_didUpdateLocations(this, fixes);
+}
+
+void LocationManager::loseSource()
+{
+    m_silence.stop();
+    if (m_lost || !m_updating || !m_location)
+        return;
+    m_lost = true;
+    if (m_delegate)
+        m_delegate->locationManagerDidLoseSource(this);
 }

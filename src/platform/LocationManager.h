@@ -5,6 +5,7 @@
 
 #include <QList>
 #include <QObject>
+#include <QTimer>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -18,6 +19,9 @@ public:
     virtual void locationManager_didFailWithError(LocationManager*, const LocationError&) {}
     virtual void locationManagerDidPauseLocationUpdates(LocationManager*) {}
     virtual void locationManagerDidResumeLocationUpdates(LocationManager*) {}
+    // No fix for a while in the source's own time, or the source lost its
+    // device or daemon; a later fix comes as usual.
+    virtual void locationManagerDidLoseSource(LocationManager*) {}
 };
 
 // The location manager. Its source comes from a process-wide factory that the
@@ -30,6 +34,8 @@ public:
     // description contains "error 1".
     static constexpr int kErrorDenied = 1;
     static constexpr int kErrorLocationUnknown = 0;
+    // Silence, in the source's own time, after which the source counts as lost.
+    static constexpr int kLostAfterMs = 3000;
 
     explicit LocationManager(QObject* parent = nullptr);
     ~LocationManager() override;
@@ -58,6 +64,7 @@ signals:
 
 private:
     void deliver(const QList<Fix>& fixes);
+    void loseSource();
 
     LocationManagerDelegate* m_delegate = nullptr;
     std::unique_ptr<LocationSource> m_source;
@@ -65,4 +72,6 @@ private:
     double m_desiredAccuracy = 0.0;
     bool m_pausesAutomatically = true;
     bool m_updating = false;
+    QTimer m_silence;
+    bool m_lost = false;
 };

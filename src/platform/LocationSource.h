@@ -16,6 +16,9 @@ public:
     virtual void stop() {}
     // Human-readable name for status output ("gpsd localhost:2947", …).
     virtual QString description() const = 0;
+    // How much faster than the wall clock the source's own time runs (a
+    // replay at 50× runs 50 times faster).
+    virtual double timeScale() const { return 1.0; }
 
 signals:
     void fixesReceived(const QList<Fix>& fixes);

@@ -3,6 +3,9 @@
 #include "TestMain.h"
 
 #include <QTest>
+#include <cmath>
+#include <limits>
+#include <tuple>
 
 namespace {
 struct Update {
@@ -66,9 +69,9 @@ private slots:
             << QList<Expected>{{0, -1}, {0, -1}, {0, -1}, {0, -1}, {0, -1}};
 
         QTest::newRow("unknown speed ends the moving state, next fix tests again")
-            << QList<Fix>{fix(lat, 11.0, 5), fix(lat, 11.0 + d, 5), fix(lat, 11.0 + 2 * d, 5),
-                          fix(lat, 11.0 + 3 * d, -1), fix(lat, 11.0 + 4 * d, 5),
-                          fix(lat, 11.0 + 3 * d, 5)}
+            << QList<Fix>{fix(lat, 11.0, 5),         fix(lat, 11.0 + d, 5),
+                          fix(lat, 11.0 + 2 * d, 5), fix(lat, 11.0 + 3 * d, -1),
+                          fix(lat, 11.0 + 4 * d, 5), fix(lat, 11.0 + 3 * d, 5)}
             << QList<Expected>{{0, -1}, {0, -1}, {5, 1}, {-1, 2}, {5, 3}, {5, 4}};
 
         QTest::newRow("zero speed is reported with its distance")
@@ -77,7 +80,8 @@ private slots:
             << QList<Expected>{{0, -1}, {0, -1}, {5, 1}, {0, 2}, {0, -1}};
 
         QTest::newRow("identical coordinates never start")
-            << QList<Fix>{fix(lat, 11.0, 5), fix(lat, 11.0, 5), fix(lat, 11.0, 5), fix(lat, 11.0, 5)}
+            << QList<Fix>{fix(lat, 11.0, 5), fix(lat, 11.0, 5), fix(lat, 11.0, 5),
+                          fix(lat, 11.0, 5)}
             << QList<Expected>{{0, -1}, {0, -1}, {0, -1}, {0, -1}};
 
         QTest::newRow("accuracy jump of 90 m gives speed without distance")
@@ -176,6 +180,56 @@ private slots:
         }
         QVERIFY(location.is_on_speed); // fields keep their values
         QVERIFY(location.m_LocationManager()->isUpdating());
+    }
+
+    // A source that loses its receiver puts the gauge at rest with the worst
+    // accuracy, once, without touching the travelling state; the next fix
+    // resumes as usual. Fixes off the globe never arrive.
+    void lostSourceAndInsaneFixes()
+    {
+        struct Recorder : GPSLocationDelegate {
+            QList<std::tuple<float, float, double>> calls;
+            void speedDidUpate(float s, float a, double d) override { calls.append({s, a, d}); }
+        } recorder;
+        struct PushSource : LocationSource {
+            void start() override {}
+            QString description() const override { return QStringLiteral("test"); }
+            void push(const Fix& f) { emit fixesReceived({f}); }
+            void lose()
+            {
+                emit failed({LocationManager::kErrorLocationUnknown, QStringLiteral("gone")});
+            }
+        };
+        PushSource* source = nullptr;
+        LocationManager::setSourceFactory([&source] {
+            auto s = std::make_unique<PushSource>();
+            source = s.get();
+            return s;
+        });
+        GPSLocation location;
+        location.setDelegate(&recorder);
+        location.m_LocationManager();
+        LocationManager::setSourceFactory({});
+        QVERIFY(source);
+
+        source->push(fix(48.0, 11.0, 20));
+        Fix bad = fix(48.0, 11.0, 20);
+        for (double lat : {std::nan(""), 91.0, std::numeric_limits<double>::infinity()}) {
+            bad.latitude = lat;
+            source->push(bad);
+        }
+        QCOMPARE(recorder.calls.size(), 1);
+        location.is_on_speed = true;
+        source->lose();
+        source->lose();
+        QCOMPARE(recorder.calls.size(), 2);
+        QCOMPARE(recorder.calls.last(), std::make_tuple(0.0f, GPSLocation::kLostAccuracy, 0.0));
+        QVERIFY(location.is_on_speed);
+        Fix huge = fix(48.0001, 11.0, 20);
+        huge.speed = 1e39;
+        source->push(huge);
+        QCOMPARE(recorder.calls.size(), 3);
+        QVERIFY(std::isfinite(std::get<0>(recorder.calls.last())));
     }
 };
 

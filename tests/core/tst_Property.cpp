@@ -1,6 +1,9 @@
+#include "Clock.h"
 #include "Property.h"
 #include "TestEnvironment.h"
 #include "TestMain.h"
+
+#include <QProcess>
 
 #include <QFile>
 #include <QTest>
@@ -41,6 +44,39 @@ private slots:
         QVERIFY(!p->m_didShowStartUpReviewAnimation);
         QCOMPARE(p->m_distanceTraveled_Meter, 1.0);
         QVERIFY2(!QFile::exists(env->settingsFile()), "loading must not write");
+    }
+
+    // A growing trip reaches the file once a minute, so an unclean end loses
+    // a minute at most; in between nothing is written.
+    void tripWrittenOnceAMinute()
+    {
+        const QDateTime start(QDate(2024, 5, 1), QTime(9, 0), Qt::UTC);
+        Clock::set(start);
+        Property* p = Property::reloadForTesting();
+        auto onDisk = [this] {
+            QProcess cat;
+            cat.start(QStringLiteral("cat"), {env->settingsFile()});
+            cat.waitForFinished();
+            return QString::fromUtf8(cat.readAllStandardOutput());
+        };
+        const struct {
+            qint64 atSecond;
+            double meters;
+            const char* stored; // nullptr: nothing written yet
+        } steps[] = {{10, 500, nullptr}, {59, 500, nullptr}, {60, 500, "1501"},
+                     {100, 500, "1501"}, {130, 0, "1501"},   {125, 250, "2251"}};
+        for (const auto& step : steps) {
+            Clock::set(start.addSecs(step.atSecond));
+            p->add_DistanceTraveled_Meter(step.meters);
+            const QString file = onDisk();
+            if (step.stored)
+                QVERIFY2(file.contains(QStringLiteral("distanceTraveled_Meter=%1")
+                                           .arg(QLatin1String(step.stored))),
+                         qPrintable(file));
+            else
+                QVERIFY2(!file.contains(QLatin1String("distanceTraveled_Meter")), qPrintable(file));
+        }
+        Clock::reset();
     }
 
     void settersSurviveANewProcess()
@@ -116,7 +152,8 @@ private slots:
         p->saveIntegerProperty(QStringLiteral("i"), 42);
         QCOMPARE(p->loadDoubleProperty(QStringLiteral("i"), -1.0), 42.0);
         p->saveDoubleProperty(QStringLiteral("d"), 0.1 + 0.2);
-        QCOMPARE(Property::reloadForTesting()->loadDoubleProperty(QStringLiteral("d"), 0), 0.1 + 0.2);
+        QCOMPARE(Property::reloadForTesting()->loadDoubleProperty(QStringLiteral("d"), 0),
+                 0.1 + 0.2);
     }
 
     // A damaged or hand-edited file yields defaults and stays as it was.
@@ -126,8 +163,8 @@ private slots:
         QTest::newRow("wrong types") << QByteArray(
             "[General]\nspeedUnit=fast\nfirstInit=perhaps\ndidPressProAd=1.5x\n"
             "didShowStartUpReviewAnimation=@Variant(garbage)\ndistanceTraveled_Meter=lots\n");
-        QTest::newRow("non-finite distance") << QByteArray(
-            "[General]\ndistanceTraveled_Meter=nan\nspeedUnit=9999999999999\n");
+        QTest::newRow("non-finite distance")
+            << QByteArray("[General]\ndistanceTraveled_Meter=nan\nspeedUnit=9999999999999\n");
         static const char garbage[] = "\x00\xff\xfe[[[=\n\x01\x02=\x03";
         QTest::newRow("binary garbage") << QByteArray(garbage, sizeof garbage - 1);
         QTest::newRow("empty") << QByteArray();

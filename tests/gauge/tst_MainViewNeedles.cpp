@@ -227,17 +227,39 @@ private slots:
     {
         QTest::addColumn<int>("unit");
         QTest::addColumn<QString>("text");
-        QTest::newRow("km") << 0 << "12.3";
-        QTest::newRow("miles") << 1 << "7.7";
-        QTest::newRow("nautical miles") << 2 << "6.7";
-        QTest::newRow("unknown unit") << 7 << "0.0";
+        QTest::addColumn<double>("meters");
+        QTest::newRow("km") << 0 << "12.3" << 12345.6;
+        QTest::newRow("miles") << 1 << "7.7" << 12345.6;
+        QTest::newRow("nautical miles") << 2 << "6.7" << 12345.6;
+        QTest::newRow("unknown unit") << 7 << "0.0" << 12345.6;
+        QTest::newRow("rolls over at 100,000") << 0 << "0.0" << 100'000'000.0;
+        QTest::newRow("just below the turn") << 0 << "99999.9" << 99'999'940.0;
+        QTest::newRow("never below zero") << 0 << "0.0" << -5000.0;
     }
     void distanceReadOut()
     {
         QFETCH(int, unit);
         QFETCH(QString, text);
-        gauge->storeTripDistance(12345.6);
+        QFETCH(double, meters);
+        gauge->storeTripDistance(meters);
         QCOMPARE(gauge->start(unit)->m_distanceTraveled->text(), text);
+    }
+
+    // A speed or accuracy that is not a number moves no needle: the needles
+    // keep their targets and the timer still comes to rest.
+    void badValuesMoveNoNeedle()
+    {
+        MainView* view = gauge->start(0);
+        view->speedDidUpate(10, 20, 0);
+        const float target = view->m_speedZeigerAngle;
+        for (float bad :
+             {std::numeric_limits<float>::infinity(), std::numeric_limits<float>::quiet_NaN()}) {
+            view->speedDidUpate(bad, bad, 0);
+            QCOMPARE(view->m_speedZeigerAngle, target);
+            QCOMPARE(view->m_realGenauigkeitMeterGPS, 20.0f);
+        }
+        QVERIFY(ticksToLand(view) > 0);
+        QVERIFY(std::isfinite(view->m_speedZeiger->rotation()));
     }
 
     // A tick repaints within the needle's square and never renders the face.

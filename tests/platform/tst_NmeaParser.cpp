@@ -160,6 +160,10 @@ private slots:
         QTest::newRow("over-long line") << QByteArray(100'000, 'A') + good.chopped(2) << 0;
         QTest::newRow("noise before a sentence") << "\x01\xff junk " + good << 1;
         QTest::newRow("sentences run together") << good.chopped(2) + kGga.chopped(2) << 1;
+        QTest::newRow("ZDA with a day and month beyond any int")
+            << good + nmea("GPZDA,123519.00,01,999999999999,2024,00,00") +
+                   nmea("GPZDA,123519.00,999999999999,01,2024,00,00")
+            << 1;
         QTest::newRow("other sentences")
             << nmea("PGRME,15.0,M,45.0,M,25.0,M") + nmea("GPXYZ,1") + nmea("") << 0;
     }

@@ -18,8 +18,11 @@ VirtualDisplay::VirtualDisplay()
     // The server picks a free display itself and writes its number to the
     // given descriptor once it accepts connections.
     m_server.setProgram(xvfb);
-    m_server.setArguments(
-        {"-displayfd", "1", "-screen", "0", "1024x768x24", "-dpi", "96", "-nolisten", "tcp"});
+    m_server.setArguments({"-displayfd", "1", "-screen", "0", "1024x768x24", "-dpi", "96",
+                           "-nolisten", "tcp",
+                           // A client that comes and goes (the accessibility bus launcher) must
+                           // not reset the server under the next one.
+                           "-noreset"});
     m_server.setProcessChannelMode(QProcess::SeparateChannels);
     m_server.start();
     if (!m_server.waitForStarted(kStartWaitMs)) {

@@ -324,7 +324,7 @@ void NmeaParser::handleSentence(QByteArrayView body, QList<Fix>& out)
     } else if (type == "ZDA") {
         const auto t = timeOfDay(f[0]);
         const auto d = unsignedNumber(f[1]), m = unsignedNumber(f[2]), y = unsignedNumber(f[3]);
-        if (!t || !d || !m || !y || *y > 9999.0)
+        if (!t || !d || !m || !y || *d > 31.0 || *m > 12.0 || *y > 9999.0)
             return;
         const QDate date{int(*y), int(*m), int(*d)};
         if (!date.isValid())

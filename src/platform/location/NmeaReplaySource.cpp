@@ -7,7 +7,8 @@
 NmeaReplaySource::NmeaReplaySource(QList<Fix> fixes, double replaySpeed, QString description,
                                    QObject* parent)
     : LocationSource(parent), m_fixes(std::move(fixes)), m_due(schedule(m_fixes, replaySpeed)),
-      m_description(std::move(description))
+      m_description(std::move(description)),
+      m_timeScale(replaySpeed > 0.0 && std::isfinite(replaySpeed) ? replaySpeed : 1.0)
 {
     m_timer.setSingleShot(true);
     m_timer.setTimerType(Qt::PreciseTimer);

@@ -23,6 +23,7 @@ public:
     void start() override;
     void stop() override;
     QString description() const override { return m_description; }
+    double timeScale() const override { return m_timeScale; }
 
     // When each fix is due, in ms after the replay starts: the recorded gaps
     // (a clock going backwards counts as none, a gap is at most kMaxGapMs)
@@ -36,6 +37,7 @@ private:
     QList<Fix> m_fixes;
     QList<qint64> m_due;
     QString m_description;
+    double m_timeScale = 1.0;
     qsizetype m_next = 0;
     QTimer m_timer;
     QElapsedTimer m_clock;

@@ -155,7 +155,11 @@ void NmeaSerialSource::close(bool deferred)
 void NmeaSerialSource::readFromFd()
 {
     char buffer[4096];
-    for (;;) {
+    // An endless source (a pipe that never stops, /dev/zero) must not keep
+    // the event loop from timers and signals: read a bounded amount, and the
+    // notifier calls again while more is waiting.
+    constexpr int kReadsPerTurn = 16;
+    for (int reads = 0; reads < kReadsPerTurn; ++reads) {
         const ssize_t n = ::read(m_fd, buffer, sizeof buffer);
         if (n > 0) {
             readBytes(QByteArrayView(buffer, n));
