@@ -47,7 +47,7 @@ inline constexpr MakerApp kMakerApps[] = {
      "Tides and currents for 4,000 harbours, offline.", "moreApps_tidenhub.png",
      kZentrikAppStoreIds[2]},
     {"TidenhubLite", "Tidenhub Lite", "TidenhubLite_desc", "The tides of your home harbour, free.",
-     "moreApps_tidenhub.png", kZentrikAppStoreIds[3]},
+     "moreApps_tidenhub-lite.png", kZentrikAppStoreIds[3]},
 };
 
 // The maker's page listing all of its apps.

@@ -77,7 +77,8 @@ void Button::paintEvent(QPaintEvent*)
     if (isDown() && state == State::Highlighted && !m_backgrounds.contains(int(state)))
         p.fillRect(rect(), QColor(0, 0, 0, 70));
 
-    QRectF content = QRectF(rect()).adjusted(4, 2, -4, -2);
+    // A picture alone fills the button; with a title both keep a margin.
+    QRectF content = text().isEmpty() ? QRectF(rect()) : QRectF(rect()).adjusted(4, 2, -4, -2);
     if (!m_imageName.isEmpty()) {
         const QImage image = Bundle::image(m_imageName, ratio);
         if (!image.isNull()) {

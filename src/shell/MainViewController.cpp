@@ -84,6 +84,17 @@ void MainViewController::wireButtons()
     if (mainView->adProButton)
         connect(mainView->adProButton, &QAbstractButton::clicked, this,
                 &MainViewController::showKorvaneProAbout);
+    // The store links of the overlay (phone) or the apps panel (tablet).
+    const std::pair<const char*, void (MainViewController::*)()> storeButtons[] = {
+        {"appStoreKorvaneProButton", &MainViewController::appStoreKorvanePro},
+        {"appStoreKorvaneFreeButton", &MainViewController::appStoreKorvaneFree},
+        {"appStoreZentrikApp1Button", &MainViewController::appStoreZentrikApp1},
+        {"appStoreZentrikApp2Button", &MainViewController::appStoreZentrikApp2},
+        {"appStoreZentrikApp3Button", &MainViewController::appStoreZentrikApp3},
+        {"appStoreZentrikApp4Button", &MainViewController::appStoreZentrikApp4}};
+    for (const auto& [name, open] : storeButtons)
+        if (auto* button = mainView->findChild<QAbstractButton*>(QLatin1String(name)))
+            connect(button, &QAbstractButton::clicked, this, open);
 }
 
 void MainViewController::addProperty(Property* store)

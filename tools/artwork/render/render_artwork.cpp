@@ -982,7 +982,7 @@ int main(int argc, char **argv)
     pageControls();
     flipsideBackground();
     // Icons of the apps the more-apps page recommends, 57 points.
-    for (const char *app : {"korvane-pro", "nordweiser", "pegelwerk", "tidenhub"}) {
+    for (const char *app : {"korvane-pro", "nordweiser", "pegelwerk", "tidenhub", "tidenhub-lite"}) {
         const QString source = svgs + "/../../../resources/ads/" + app + ".svg";
         svgImage(source, QString("moreApps_%1.png").arg(app), 57);
         svgImage(source, QString("moreApps_%1@2x.png").arg(app), 114);
