@@ -32,7 +32,7 @@ struct Placement {
 constexpr Placement kPortraitPlacement{{384, 512}, {384, 427}, {384, 80},
                                        {384, 925}, {384, 758}, true};
 constexpr Placement kLandscapePlacement{{512, 415}, {512, 330}, {512, 40},
-                                        {512, 720}, {512, 650}, false};
+                                        {512, 720}, {512, 640}, false};
 
 QRectF frameAround(const QWidget* w, QPointF center)
 {

@@ -92,7 +92,7 @@ private slots:
         const QRectF apps = frameIn(view->m_ZentrikAppsView, view);
         const QRectF info = frameIn(view->m_ISView, view);
         QCOMPARE(apps.center(), QPointF(x, portrait ? 925 : 720));
-        QCOMPARE(info.center(), QPointF(x, portrait ? 758 : 650));
+        QCOMPARE(info.center(), QPointF(x, portrait ? 758 : 640));
 
         // The touch geometry's wheel centre is the face's dial centre.
         QCOMPARE(viewPointOf(view, kTabletCentre),

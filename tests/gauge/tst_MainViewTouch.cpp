@@ -281,7 +281,7 @@ private slots:
         QVERIFY(view->m_properties_facebook_Button->isHidden());
 
         // The overlay's bare area belongs to the gauge.
-        const QPoint bare = view->m_BackgroundView->mapTo(top, QPoint(160, 26));
+        const QPoint bare = view->m_BackgroundView->mapTo(top, QPoint(160, 80));
         QCOMPARE(top->childAt(bare), static_cast<QWidget*>(view->m_BackgroundView));
         input(Press, bare);
         input(Release, bare);
