@@ -74,6 +74,17 @@ std::variant<CommandLine, int> CommandLine::parse(const QCoreApplication& app)
         return 2;
     }
     options.source = parser.value(source);
+    static const QStringList plainSources{QStringLiteral("auto"), QStringLiteral("demo"),
+                                          QStringLiteral("geoclue"), QStringLiteral("gpsd")};
+    if (!plainSources.contains(options.source) &&
+        !options.source.startsWith(QLatin1String("gpsd://")) &&
+        !options.source.startsWith(QLatin1String("nmea:"))) {
+        std::fprintf(stderr,
+                     "korvane: unknown --source '%s' (auto, gpsd[://HOST[:PORT]], nmea:PATH, "
+                     "geoclue or demo)\n",
+                     qPrintable(options.source));
+        return 2;
+    }
     bool ok = false;
     options.replaySpeed = parser.value(replaySpeed).toDouble(&ok);
     if (!ok || !std::isfinite(options.replaySpeed) || options.replaySpeed <= 0) {

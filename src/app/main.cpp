@@ -149,12 +149,16 @@ int main(int argc, char** argv)
         status->start();
         QObject::connect(&app, &QCoreApplication::aboutToQuit, status.get(), &StatusLine::print);
     }
+    bool screenshotFailed = false;
     if (!options.screenshot.isEmpty()) {
-        QObject::connect(&app, &QCoreApplication::aboutToQuit, &window, [&window, &options] {
-            if (!window.grab().save(options.screenshot))
-                std::fprintf(stderr, "korvane: cannot write screenshot %s\n",
-                             qPrintable(options.screenshot));
-        });
+        QObject::connect(&app, &QCoreApplication::aboutToQuit, &window,
+                         [&window, &options, &screenshotFailed] {
+                             if (!window.grab().save(options.screenshot)) {
+                                 std::fprintf(stderr, "korvane: cannot write screenshot %s\n",
+                                              qPrintable(options.screenshot));
+                                 screenshotFailed = true;
+                             }
+                         });
     }
     if (!options.page.isEmpty()) {
         MainViewController* controller = delegate->controller();
@@ -174,5 +178,5 @@ int main(int argc, char** argv)
 
     const int rc = app.exec();
     application.setDelegate(nullptr);
-    return rc;
+    return rc != 0 ? rc : screenshotFailed ? 1 : 0;
 }

@@ -117,11 +117,15 @@ StageWindow::~StageWindow()
 {
     // The scene owns the proxy, which owns the stage; screens on the stage go
     // first, while the window still exists for them.
-    if (m_stage) {
-        for (QObject* child : m_stage->children())
-            if (child->isWidgetType())
-                delete child;
-    }
+    if (!m_stage)
+        return;
+    // Deleting one screen may delete others; guarded pointers skip those.
+    QList<QPointer<QWidget>> screens;
+    for (QObject* child : m_stage->children())
+        if (child->isWidgetType())
+            screens << static_cast<QWidget*>(child);
+    for (const QPointer<QWidget>& screen : screens)
+        delete screen.data();
 }
 
 void StageWindow::setMarginPainter(MarginPainter painter)

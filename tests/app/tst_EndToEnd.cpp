@@ -106,27 +106,36 @@ private slots:
     {
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<QString>("message");
-        QTest::newRow("unknown source") << QStringList{"--source", "carrier-pigeon"} << "source";
-        QTest::newRow("missing log")
-            << QStringList{"--source", "nmea:/nonexistent/drive.nmea"} << "/nonexistent/drive.nmea";
+        QTest::addColumn<int>("exitCode");
+        QTest::newRow("unknown source")
+            << QStringList{"--source", "carrier-pigeon"} << "source" << 2;
+        QTest::newRow("missing log") << QStringList{"--source", "nmea:/nonexistent/drive.nmea"}
+                                     << "/nonexistent/drive.nmea" << 1;
         QTest::newRow("bad replay speed")
-            << QStringList{"--replay-speed", "fast"} << "replay-speed";
-        QTest::newRow("bad device") << QStringList{"--device", "watch"} << "device";
+            << QStringList{"--replay-speed", "fast"} << "replay-speed" << 2;
+        QTest::newRow("bad device") << QStringList{"--device", "watch"} << "device" << 2;
+        QTest::newRow("bad page") << QStringList{"--page", "garage"} << "page" << 2;
+        QTest::newRow("screenshot nowhere")
+            << QStringList{"--source",      "demo",         "--replay-speed",       "500",
+                           "--quit-at-end", "--screenshot", "/nonexistent/shot.png"}
+            << "screenshot" << 1;
     }
     void badInput()
     {
         QFETCH(QStringList, args);
         QFETCH(QString, message);
+        QFETCH(int, exitCode);
         TestEnvironment env;
         QProcess p;
         p.setProcessEnvironment(environment(env));
         p.start(binary(), args);
-        QVERIFY(p.waitForFinished(30000));
-        QVERIFY(p.exitCode() != 0);
+        QVERIFY(p.waitForFinished(60000));
+        QCOMPARE(p.exitCode(), exitCode);
         const QString err = QString::fromUtf8(p.readAllStandardError()).trimmed();
         QVERIFY2(err.contains(message), qPrintable(err));
         QCOMPARE(err.count(u'\n'), 0); // one clear line
-        QVERIFY(!QFile::exists(env.settingsFile()));
+        if (exitCode == 2)
+            QVERIFY(!QFile::exists(env.settingsFile())); // a usage error touches nothing
     }
 };
 
