@@ -2,8 +2,10 @@
 #include "TestMain.h"
 
 #include <QFile>
+#include <QImage>
 #include <QProcess>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QTest>
 #include <csignal>
 
@@ -136,6 +138,39 @@ private slots:
         QCOMPARE(err.count(u'\n'), 0); // one clear line
         if (exitCode == 2)
             QVERIFY(!QFile::exists(env.settingsFile())); // a usage error touches nothing
+    }
+
+    // A Wayland session without X: the app renders natively and quits cleanly.
+    void nativeWayland()
+    {
+        const QString weston = QStandardPaths::findExecutable(QStringLiteral("weston"));
+        if (weston.isEmpty())
+            QSKIP("weston is not installed (scripts/install-deps installs it)");
+        TestEnvironment env;
+        QProcessEnvironment e = environment(env);
+        const QString runtime = e.value(QStringLiteral("XDG_RUNTIME_DIR"));
+        QProcess compositor;
+        compositor.setProcessEnvironment(e);
+        compositor.start(
+            weston, {"--backend=headless-backend.so", "--socket=korvane-test", "--idle-time=0"});
+        QVERIFY(compositor.waitForStarted());
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(runtime + QStringLiteral("/korvane-test")), 30000);
+
+        e.insert(QStringLiteral("WAYLAND_DISPLAY"), QStringLiteral("korvane-test"));
+        e.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("wayland"));
+        const QString shot = env.path() + QStringLiteral("/wayland.png");
+        QProcess p;
+        p.setProcessEnvironment(e);
+        p.start(binary(), {"--device", "phone", "--source", "demo", "--replay-speed", "500",
+                           "--quit-at-end", "--screenshot", shot});
+        QVERIFY(p.waitForFinished(60000));
+        compositor.terminate();
+        compositor.waitForFinished(10000);
+        QVERIFY2(p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0,
+                 p.readAllStandardError().constData());
+        const QImage image(shot);
+        QCOMPARE(image.size(), QSize(320, 568));
+        QVERIFY(storedTrip(env) > 1.0);
     }
 };
 
