@@ -2,8 +2,9 @@
 
 #include <QCoreApplication>
 #include <QDBusConnection>
-#include <QDBusInterface>
-#include <QDBusReply>
+#include <QDBusMessage>
+#include <QDBusObjectPath>
+#include <QDBusPendingCallWatcher>
 #include <QDesktopServices>
 #include <QEvent>
 #include <QGuiApplication>
@@ -73,24 +74,99 @@ void Application::setOpenURLHandler(OpenURLHandler handler)
 void Application::setIdleTimerDisabled(bool disabled)
 {
     m_idleDisabled = disabled;
+    updateInhibition();
+}
+
+namespace {
+const QString kPortalService = QStringLiteral("org.freedesktop.portal.Desktop");
+const QString kScreenSaverService = QStringLiteral("org.freedesktop.ScreenSaver");
+constexpr uint kPortalInhibitIdle = 8;
+constexpr int kReleaseAtEndTimeoutMs = 1000;
+} // namespace
+
+// The screen stays awake while the app is in front: inhibited while the idle
+// timer is off and the app is not in the background, released otherwise and
+// at the end. Calls are asynchronous; a reply that arrives when the wish has
+// changed is undone at once.
+void Application::updateInhibition()
+{
+    const bool want = m_idleDisabled && m_state != State::Background && !m_terminated;
+    if (want == m_inhibitWanted)
+        return;
+    m_inhibitWanted = want;
     QDBusConnection bus = QDBusConnection::sessionBus();
-    if (!bus.isConnected())
+    if (!bus.isConnected() || m_inhibitPending)
         return;
-    QDBusInterface screenSaver(QStringLiteral("org.freedesktop.ScreenSaver"),
-                               QStringLiteral("/org/freedesktop/ScreenSaver"),
-                               QStringLiteral("org.freedesktop.ScreenSaver"), bus);
-    if (!screenSaver.isValid())
-        return;
-    if (disabled && m_inhibitCookie == 0) {
-        QDBusReply<uint> reply =
-            screenSaver.call(QStringLiteral("Inhibit"), QStringLiteral("korvane"),
-                             QStringLiteral("Showing the speed gauge"));
-        if (reply.isValid())
-            m_inhibitCookie = reply.value();
-    } else if (!disabled && m_inhibitCookie != 0) {
-        screenSaver.call(QStringLiteral("UnInhibit"), m_inhibitCookie);
-        m_inhibitCookie = 0;
+    if (want)
+        requestInhibition(true);
+    else
+        releaseInhibition(false);
+}
+
+void Application::requestInhibition(bool throughPortal)
+{
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    const QString reason = QStringLiteral("Showing the speed gauge");
+    QDBusMessage call;
+    if (throughPortal) {
+        call = QDBusMessage::createMethodCall(
+            kPortalService, QStringLiteral("/org/freedesktop/portal/desktop"),
+            QStringLiteral("org.freedesktop.portal.Inhibit"), QStringLiteral("Inhibit"));
+        call << QString() << kPortalInhibitIdle << QVariantMap{{QStringLiteral("reason"), reason}};
+    } else {
+        call = QDBusMessage::createMethodCall(kScreenSaverService,
+                                              QStringLiteral("/org/freedesktop/ScreenSaver"),
+                                              kScreenSaverService, QStringLiteral("Inhibit"));
+        call << QGuiApplication::desktopFileName() << reason;
     }
+    m_inhibitPending = true;
+    auto* watcher = new QDBusPendingCallWatcher(bus.asyncCall(call), this);
+    connect(watcher, &QDBusPendingCallWatcher::finished, this,
+            [this, throughPortal](QDBusPendingCallWatcher* w) {
+                w->deleteLater();
+                const QDBusMessage reply = w->reply();
+                if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty()) {
+                    if (throughPortal) {
+                        requestInhibition(false); // no portal: the screen saver itself
+                        return;
+                    }
+                    m_inhibitPending = false;
+                    return; // silently nothing
+                }
+                m_inhibitPending = false;
+                if (throughPortal)
+                    m_inhibitHandle =
+                        reply.arguments().constFirst().value<QDBusObjectPath>().path();
+                else
+                    m_inhibitCookie = reply.arguments().constFirst().toUInt();
+                if (!m_inhibitWanted)
+                    releaseInhibition(false);
+            });
+}
+
+void Application::releaseInhibition(bool wait)
+{
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    QDBusMessage call;
+    if (!m_inhibitHandle.isEmpty()) {
+        call = QDBusMessage::createMethodCall(kPortalService, m_inhibitHandle,
+                                              QStringLiteral("org.freedesktop.portal.Request"),
+                                              QStringLiteral("Close"));
+        m_inhibitHandle.clear();
+    } else if (m_inhibitCookie != 0) {
+        call = QDBusMessage::createMethodCall(kScreenSaverService,
+                                              QStringLiteral("/org/freedesktop/ScreenSaver"),
+                                              kScreenSaverService, QStringLiteral("UnInhibit"));
+        call << m_inhibitCookie;
+        m_inhibitCookie = 0;
+    } else {
+        return;
+    }
+    // At the end the process is about to go: make sure the release left.
+    if (wait)
+        bus.call(call, QDBus::Block, kReleaseAtEndTimeoutMs);
+    else
+        bus.asyncCall(call);
 }
 
 int Application::statusBarOrientation() const
@@ -207,6 +283,7 @@ void Application::enterBackground()
         return;
     resignActive();
     m_state = State::Background;
+    updateInhibition();
     if (m_delegate)
         m_delegate->applicationDidEnterBackground();
 }
@@ -219,6 +296,7 @@ void Application::becomeActive()
     if (fromBackground)
         emit willEnterForeground();
     m_state = State::Active;
+    updateInhibition();
     if (!m_delegate)
         return;
     if (fromBackground)
@@ -231,6 +309,9 @@ void Application::terminate()
     if (m_terminated)
         return;
     m_terminated = true;
+    m_inhibitWanted = false;
+    if (QDBusConnection::sessionBus().isConnected())
+        releaseInhibition(true);
     if (m_delegate)
         m_delegate->applicationWillTerminate();
 }

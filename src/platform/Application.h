@@ -34,10 +34,11 @@ public:
     // restores the desktop's.
     void setOpenURLHandler(OpenURLHandler handler);
 
-    // Keeps the screen awake through org.freedesktop.ScreenSaver; silently
-    // nothing without a session bus.
+    // Keeps the screen awake while the app is in front, through the desktop
+    // portal's Inhibit (idle) or else org.freedesktop.ScreenSaver; released in
+    // the background and at the end; silently nothing without a session bus.
     void setIdleTimerDisabled(bool disabled);
-    bool isIdleTimerDisabled() const { return m_inhibitCookie != 0 || m_idleDisabled; }
+    bool isIdleTimerDisabled() const { return m_idleDisabled; }
 
     enum class State { Active, Inactive, Background };
     State applicationState() const { return m_state; }
@@ -87,7 +88,13 @@ private:
     QPointer<QWidget> m_window;
     std::optional<int> m_orientationOverride;
     State m_state = State::Inactive;
-    uint m_inhibitCookie = 0;
+    void updateInhibition();
+    void requestInhibition(bool throughPortal);
+    void releaseInhibition(bool wait);
+    uint m_inhibitCookie = 0; // from the screen saver
+    QString m_inhibitHandle;  // the portal's request object
+    bool m_inhibitWanted = false;
+    bool m_inhibitPending = false;
     bool m_idleDisabled = false;
     bool m_terminated = false;
 };

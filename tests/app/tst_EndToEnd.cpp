@@ -140,6 +140,35 @@ private slots:
             QVERIFY(!QFile::exists(env.settingsFile())); // a usage error touches nothing
     }
 
+    // The screen is kept awake while the app runs and let go when it ends,
+    // asked of the desktop's screen saver on the session bus.
+    void screenLockReleasedAtEnd()
+    {
+        if (QProcess::execute(QStringLiteral("/usr/bin/python3"), {"-c", "import dbus, gi"}) != 0)
+            QSKIP("python3-dbus and python3-gi are not installed (scripts/install-deps installs "
+                  "them)");
+        TestEnvironment env;
+        QProcessEnvironment e = environment(env);
+        e.remove(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"));
+        QProcess session;
+        session.setProcessEnvironment(e);
+        session.start(
+            QStringLiteral("dbus-run-session"),
+            {"--", "/usr/bin/python3",
+             TestEnvironment::sourcePath(QStringLiteral("tests/app/screen_lock_session.py")),
+             binary(), "--source", "demo"});
+        QVERIFY(session.waitForFinished(90000));
+        const QString err = QString::fromUtf8(session.readAllStandardError());
+        QCOMPARE(session.exitCode(), 0);
+        QStringList calls;
+        for (const QString& line : QString::fromUtf8(session.readAllStandardOutput()).split(u'\n'))
+            if (line.startsWith(QLatin1String("Inhibit")) ||
+                line.startsWith(QLatin1String("UnInhibit")))
+                calls << line;
+        QVERIFY2(calls == QStringList({"Inhibit korvane", "UnInhibit 4711"}),
+                 qPrintable(calls.join(u'|') + u'\n' + err));
+    }
+
     // A Wayland session without X: the app renders natively and quits cleanly.
     void nativeWayland()
     {
