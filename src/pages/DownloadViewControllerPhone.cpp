@@ -43,7 +43,8 @@ void openStorePage(const StoreLinks::MakerApp& app)
 }
 } // namespace
 
-DownloadViewControllerPhone::DownloadViewControllerPhone(QObject* parent) : ViewController(parent)
+DownloadViewControllerPhone::DownloadViewControllerPhone(QObject* parent)
+    : PageViewController(parent)
 {
 }
 
@@ -134,19 +135,6 @@ void DownloadViewControllerPhone::viewWillAppear()
     m_button_apps_top_descrption_Label->setHidden(hide);
     if (m_Button_apps_top_button)
         m_Button_apps_top_button->setHidden(hide);
-}
-
-bool DownloadViewControllerPhone::escapePressed()
-{
-    done();
-    return true;
-}
-
-void DownloadViewControllerPhone::done()
-{
-    if (m_MainViewController)
-        m_MainViewController->dismissISDView(this);
-    m_MainViewController = nullptr;
 }
 
 void DownloadViewControllerPhone::appStoreKorvanePro()

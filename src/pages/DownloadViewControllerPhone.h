@@ -1,11 +1,10 @@
 #pragma once
 
-#include "ViewController.h"
+#include "PageViewController.h"
 
 class Button;
 class DownloadViewPad;
 class NavigationItem;
-class PageOwner;
 class QLabel;
 namespace StoreLinks {
 struct MakerApp;
@@ -13,7 +12,7 @@ struct MakerApp;
 
 // The more-apps page: the paid edition and the maker's other apps, each with
 // its store page, and the maker's page of apps.
-class DownloadViewControllerPhone : public ViewController {
+class DownloadViewControllerPhone : public PageViewController {
     Q_OBJECT
 public:
     explicit DownloadViewControllerPhone(QObject* parent = nullptr);
@@ -29,9 +28,7 @@ public:
     QLabel* m_button_apps_button_tittle_Label = nullptr;
     QLabel* m_button_apps_button_descrption_Label = nullptr;
     NavigationItem* m_naviItm = nullptr;
-    PageOwner* m_MainViewController = nullptr; // set by the creator, dropped by done
 
-    void done();
     void appStoreKorvanePro();
     void appStoreNordweiser();
     void appStorePegelwerk();
@@ -45,7 +42,6 @@ public:
 protected:
     QWidget* loadView() override;
     void viewDidLoad() override;
-    bool escapePressed() override;
     void viewWillAppear() override;
     virtual QWidget* createView();
     // Gives an entry its texts, icon and store link.

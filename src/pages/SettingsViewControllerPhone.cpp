@@ -17,7 +17,8 @@ constexpr int kFAQPage = 4;
 constexpr int kBackgroundCap = 99;
 } // namespace
 
-SettingsViewControllerPhone::SettingsViewControllerPhone(QObject* parent) : ViewController(parent)
+SettingsViewControllerPhone::SettingsViewControllerPhone(QObject* parent)
+    : PageViewController(parent)
 {
 }
 
@@ -59,19 +60,6 @@ void SettingsViewControllerPhone::wwwFeedbackAction()
 {
     if (m_MainViewController)
         m_MainViewController->showWebFriendShare(kFeedbackPage, this);
-}
-
-bool SettingsViewControllerPhone::escapePressed()
-{
-    done();
-    return true;
-}
-
-void SettingsViewControllerPhone::done()
-{
-    if (m_MainViewController)
-        m_MainViewController->dismissISDView(this);
-    m_MainViewController = nullptr;
 }
 
 // ---------------------------------------------------------------------------

@@ -1,31 +1,27 @@
 #pragma once
 
-#include "ViewController.h"
+#include "PageViewController.h"
 
 class NavigationItem;
-class PageOwner;
 class SettingsViewPhone;
 class StretchableImageView;
 
 // The settings page of the page container: unit, trip, FAQ and Feedback.
-class SettingsViewControllerPhone : public ViewController {
+class SettingsViewControllerPhone : public PageViewController {
     Q_OBJECT
 public:
     explicit SettingsViewControllerPhone(QObject* parent = nullptr);
 
     NavigationItem* m_naviItm = nullptr;
-    PageOwner* m_MainViewController = nullptr; // set by the creator, cleared by done
 
     SettingsViewPhone* settingsView() const { return m_settingsView; }
 
     void wwwFAQ();
     void wwwFeedbackAction();
-    void done();
 
 protected:
     QWidget* loadView() override;
     void viewDidLoad() override;
-    bool escapePressed() override;
     // Builds the view from the interface file.
     virtual SettingsViewPhone* createView();
 
