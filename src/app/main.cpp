@@ -69,6 +69,9 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     const bool offscreen = headless || qgetenv("QT_QPA_PLATFORM") == "offscreen";
 
+    // The browser engine, loaded with the first web page, shares the GUI's
+    // graphics contexts; that must be said before the application exists.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("korvane"));
     QApplication::setApplicationVersion(QStringLiteral(KORVANE_VERSION));
@@ -168,6 +171,8 @@ int main(int argc, char** argv)
                 controller->showInfo();
             else if (page == u"settings")
                 controller->showSettings();
+            else if (page.startsWith(u"web:"))
+                controller->showWebFriendShare(page.mid(4).toInt(), nullptr);
             else
                 controller->showZentrikApps();
         });

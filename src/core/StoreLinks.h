@@ -18,6 +18,17 @@ inline QUrl storePageURL(const char* storeId)
                     .arg(QLatin1String(kStoreHost), QLatin1String(storeId)));
 }
 
+// This app's store page on the web, for messages read outside the device.
+inline QString storeWebLink()
+{
+    return QStringLiteral("http://%1/app/id%2")
+        .arg(QLatin1String(kStoreHost), QLatin1String(kKorvaneFreeStoreId));
+}
+
+// The networks' web share pages.
+inline constexpr const char* kFacebookShareHost = "www.facebook.com";
+inline constexpr const char* kTwitterShareHost = "twitter.com";
+
 // An app the more-apps page recommends: its texts in the "moreApps" table
 // (with the English defaults), its icon and its store page.
 struct MakerApp {

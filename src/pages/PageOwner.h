@@ -11,4 +11,8 @@ public:
     virtual void dismissISDView(QObject* sender) = 0;
     // Opens the web page for a share service code, presented from `from`.
     virtual void showWebFriendShare(int serviceCode, ViewController* from) = 0;
+    // Recommends the app by e-mail, on Facebook or on Twitter, from `from`.
+    virtual void showEmailFriendShare(ViewController* from) = 0;
+    virtual void shwoWebFriendShareTwitter(ViewController* from) = 0;
+    virtual void shwoWebFriendShareFacebook(ViewController* from) = 0;
 };

@@ -5,6 +5,7 @@
 #include "DownloadViewControllerPhone.h"
 #include "GPSLocation.h"
 #include "IDSControllerPhone.h"
+#include "InfoViewControllerPhone.h"
 #include "Localization.h"
 #include "MainView.h"
 #include "PlaceholderScreen.h"
@@ -84,6 +85,15 @@ void MainViewController::wireButtons()
     if (mainView->adProButton)
         connect(mainView->adProButton, &QAbstractButton::clicked, this,
                 &MainViewController::showKorvaneProAbout);
+    if (mainView->m_friendShareButton)
+        connect(mainView->m_friendShareButton, &QPushButton::clicked, this,
+                [this] { showEmailFriendShare(nullptr); });
+    if (mainView->m_properties_facebook_Button)
+        connect(mainView->m_properties_facebook_Button, &QPushButton::clicked, this,
+                &MainViewController::showFacebook_MainWindow);
+    if (mainView->m_properties_twitter_webio_Button)
+        connect(mainView->m_properties_twitter_webio_Button, &QPushButton::clicked, this,
+                &MainViewController::showTwitter_MainWindow);
     // The store links of the overlay (phone) or the apps panel (tablet).
     const std::pair<const char*, void (MainViewController::*)()> storeButtons[] = {
         {"appStoreKorvaneProButton", &MainViewController::appStoreKorvanePro},
@@ -118,9 +128,21 @@ TabBarController* MainViewController::createPageContainer()
 
 ViewController* MainViewController::createInfoPage()
 {
-    // The info page comes with sharing; until then its tab holds a stand-in.
-    return new PlaceholderScreen(Localization::string("Info"),
-                                 [this](QObject* sender) { dismissISDView(sender); });
+    auto* info = new InfoViewControllerPhone;
+    info->m_MainViewController = this;
+    return info;
+}
+
+std::unique_ptr<ShareComposers> MainViewController::createShareComposers()
+{
+    return std::make_unique<ShareComposers>(this);
+}
+
+ShareComposers* MainViewController::share()
+{
+    if (!m_share)
+        m_share = createShareComposers();
+    return m_share.get();
 }
 
 QList<ViewController*> MainViewController::pages(ViewController* info, ViewController* settings,
@@ -153,11 +175,6 @@ void MainViewController::showIDSView(int page, bool animated)
     container->setSelectedIndex(index);
     m_presentedPage = index;
     presentViewController(container, animated);
-}
-
-void MainViewController::showWebFriendShare(int serviceCode, ViewController*)
-{
-    Application::shared().openURL(QUrl(StoreLinks::makerWebPath(serviceCode)));
 }
 
 void MainViewController::dismissISDView(QObject*)

@@ -3,6 +3,7 @@
 #include "BannerAdPresentation.h"
 #include "MainViewOwner.h"
 #include "PageOwner.h"
+#include "ShareComposers.h"
 #include "ViewController.h"
 
 #include <QPointer>
@@ -33,8 +34,25 @@ public:
     void showZentrikApps() { showIDSView(2, true); }
     virtual void showIDSView(int page, bool animated);
     void dismissISDView(QObject* sender) override;
-    // Until the in-app web page exists, the page opens in the desktop's browser.
-    void showWebFriendShare(int serviceCode, ViewController* from) override;
+
+    // Sharing; the composers and the web page are the share's (see ShareComposers).
+    ShareComposers* share();
+    void showWebFriendShare(int serviceCode, ViewController* from) override
+    {
+        share()->showWebFriendShare(serviceCode, from);
+    }
+    void showEmailFriendShare(ViewController* from) override { share()->showEmailFriendShare(from); }
+    void shwoWebFriendShareTwitter(ViewController* from) override
+    {
+        share()->shwoWebFriendShareTwitter(from);
+    }
+    void shwoWebFriendShareFacebook(ViewController* from) override
+    {
+        share()->shwoWebFriendShareFacebook(from);
+    }
+    void showTwitter_MainWindow() { share()->showTwitter_MainWindow(); }
+    void showFacebook_MainWindow() { share()->showFacebook_MainWindow(); }
+    void didFinishShowWebFriendShare(QObject* sender) { share()->didFinishShowWebFriendShare(sender); }
     virtual void showKorvaneProAbout();
     virtual void KorvaneProAboutDidFinish(QObject* sender);
 
@@ -72,7 +90,8 @@ public:
 protected:
     // The container and its three pages for this device family.
     virtual TabBarController* createPageContainer();
-    ViewController* createInfoPage();
+    virtual ViewController* createInfoPage();
+    virtual std::unique_ptr<ShareComposers> createShareComposers();
     // The three pages in tab order, with their tab items.
     static QList<ViewController*> pages(ViewController* info, ViewController* settings,
                                         ViewController* apps);
@@ -85,4 +104,5 @@ private:
     void wireButtons();
     int m_presentedPage = -1;
     std::unique_ptr<BannerAdPresentation> m_bannerAds;
+    std::unique_ptr<ShareComposers> m_share;
 };

@@ -3,6 +3,7 @@
 #include "BannerAdPresentationPad.h"
 #include "DownloadViewControllerPhone.h"
 #include "IDSControllerPhone.h"
+#include "InfoViewControllerPhone.h"
 #include "MainViewPad.h"
 #include "SettingsViewControllerPhone.h"
 
@@ -17,6 +18,18 @@ TabBarController* MainViewControllerPad::createPageContainer()
     apps->m_MainViewController = this;
     container->setViewControllers(pages(createInfoPage(), settings, apps));
     return container;
+}
+
+ViewController* MainViewControllerPad::createInfoPage()
+{
+    auto* info = new InfoViewControllerPad;
+    info->m_MainViewController = this;
+    return info;
+}
+
+std::unique_ptr<ShareComposers> MainViewControllerPad::createShareComposers()
+{
+    return std::make_unique<ShareComposersPad>(this);
 }
 
 void MainViewControllerPad::showKorvaneProAbout()

@@ -25,6 +25,9 @@ protected:
     MainView* createMainView() override;
     // The tablet's container and pages; opening and closing are the phone's.
     TabBarController* createPageContainer() override;
+    ViewController* createInfoPage() override;
+    // The tablet's web page.
+    std::unique_ptr<ShareComposers> createShareComposers() override;
     std::unique_ptr<BannerAdPresentation> createBannerAdPresentation() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -4,6 +4,14 @@
 <context>
     <name>Localizable</name>
     <message>
+        <source>KorvaneOnTheWeb</source>
+        <translation>Korvane Vandel im Web</translation>
+    </message>
+    <message>
+        <source>Recommend</source>
+        <translation>Weiterempfehlen</translation>
+    </message>
+    <message>
         <source>SpeedUnit</source>
         <translation>Geschwindigkeit in</translation>
     </message>
@@ -53,6 +61,10 @@
 <context>
     <name>moreApps</name>
     <message>
+        <source>AppRecomendText</source>
+        <translation>Gefällt dir _AppName_? Dann schreib doch eine Bewertung ☺ ➟</translation>
+    </message>
+    <message>
         <source>RecommendedApps</source>
         <translation>Empfohlene Apps</translation>
     </message>
@@ -99,6 +111,35 @@
     <message>
         <source>AllAppsFromZentrik</source>
         <translation>Alle Apps von Zentrik</translation>
+    </message>
+</context>
+<context>
+    <name>InfoPlist</name>
+    <message>
+        <source>CFBundleDisplayName</source>
+        <translation>Korvane</translation>
+    </message>
+</context>
+<context>
+    <name>EmailRecommend</name>
+    <message>
+        <source>share</source>
+        <translation>Teilen auf</translation>
+    </message>
+    <message>
+        <source>look</source>
+        <translation>Schau dir mal </translation>
+    </message>
+    <message>
+        <source>hello</source>
+        <translation>Hallo</translation>
+    </message>
+</context>
+<context>
+    <name>MailComposer</name>
+    <message>
+        <source>Opening</source>
+        <translation>Dein E-Mail-Programm wird geöffnet…</translation>
     </message>
 </context>
 </TS>

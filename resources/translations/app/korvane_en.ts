@@ -4,6 +4,14 @@
 <context>
     <name>Localizable</name>
     <message>
+        <source>KorvaneOnTheWeb</source>
+        <translation>Korvane Vandel on the web</translation>
+    </message>
+    <message>
+        <source>Recommend</source>
+        <translation>Recommend</translation>
+    </message>
+    <message>
         <source>SpeedUnit</source>
         <translation>Speed unit</translation>
     </message>
@@ -53,6 +61,10 @@
 <context>
     <name>moreApps</name>
     <message>
+        <source>AppRecomendText</source>
+        <translation>If you like _AppName_ don't forget to write a review ☺ ➟</translation>
+    </message>
+    <message>
         <source>RecommendedApps</source>
         <translation>Recommended Apps</translation>
     </message>
@@ -99,6 +111,35 @@
     <message>
         <source>AllAppsFromZentrik</source>
         <translation>All apps from Zentrik</translation>
+    </message>
+</context>
+<context>
+    <name>InfoPlist</name>
+    <message>
+        <source>CFBundleDisplayName</source>
+        <translation>Korvane</translation>
+    </message>
+</context>
+<context>
+    <name>EmailRecommend</name>
+    <message>
+        <source>share</source>
+        <translation>Share on</translation>
+    </message>
+    <message>
+        <source>look</source>
+        <translation>Take a look at </translation>
+    </message>
+    <message>
+        <source>hello</source>
+        <translation>Hello</translation>
+    </message>
+</context>
+<context>
+    <name>MailComposer</name>
+    <message>
+        <source>Opening</source>
+        <translation>Opening your mail client…</translation>
     </message>
 </context>
 </TS>

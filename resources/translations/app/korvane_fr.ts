@@ -4,6 +4,14 @@
 <context>
     <name>Localizable</name>
     <message>
+        <source>KorvaneOnTheWeb</source>
+        <translation>Korvane Vandel sur le web</translation>
+    </message>
+    <message>
+        <source>Recommend</source>
+        <translation>Recommander</translation>
+    </message>
+    <message>
         <source>SpeedUnit</source>
         <translation>Unité de vitesse</translation>
     </message>
@@ -53,6 +61,10 @@
 <context>
     <name>moreApps</name>
     <message>
+        <source>AppRecomendText</source>
+        <translation>Vous aimez _AppName_ ? N'oubliez pas d'écrire un avis ☺ ➟</translation>
+    </message>
+    <message>
         <source>RecommendedApps</source>
         <translation>Apps recommandées</translation>
     </message>
@@ -99,6 +111,35 @@
     <message>
         <source>AllAppsFromZentrik</source>
         <translation>Toutes les apps de Zentrik</translation>
+    </message>
+</context>
+<context>
+    <name>InfoPlist</name>
+    <message>
+        <source>CFBundleDisplayName</source>
+        <translation>Korvane</translation>
+    </message>
+</context>
+<context>
+    <name>EmailRecommend</name>
+    <message>
+        <source>share</source>
+        <translation>Partager sur</translation>
+    </message>
+    <message>
+        <source>look</source>
+        <translation>Jetez un œil à </translation>
+    </message>
+    <message>
+        <source>hello</source>
+        <translation>Bonjour</translation>
+    </message>
+</context>
+<context>
+    <name>MailComposer</name>
+    <message>
+        <source>Opening</source>
+        <translation>Ouverture de votre messagerie…</translation>
     </message>
 </context>
 </TS>

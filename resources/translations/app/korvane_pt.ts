@@ -4,6 +4,14 @@
 <context>
     <name>Localizable</name>
     <message>
+        <source>KorvaneOnTheWeb</source>
+        <translation>Korvane Vandel na web</translation>
+    </message>
+    <message>
+        <source>Recommend</source>
+        <translation>Recomendar</translation>
+    </message>
+    <message>
         <source>SpeedUnit</source>
         <translation>Unidade de velocidade</translation>
     </message>
@@ -53,6 +61,10 @@
 <context>
     <name>moreApps</name>
     <message>
+        <source>AppRecomendText</source>
+        <translation>Se gosta do _AppName_, não se esqueça de escrever uma avaliação ☺ ➟</translation>
+    </message>
+    <message>
         <source>RecommendedApps</source>
         <translation>Apps recomendadas</translation>
     </message>
@@ -99,6 +111,35 @@
     <message>
         <source>AllAppsFromZentrik</source>
         <translation>Todas as apps da Zentrik</translation>
+    </message>
+</context>
+<context>
+    <name>InfoPlist</name>
+    <message>
+        <source>CFBundleDisplayName</source>
+        <translation>Korvane</translation>
+    </message>
+</context>
+<context>
+    <name>EmailRecommend</name>
+    <message>
+        <source>share</source>
+        <translation>Partilhar no</translation>
+    </message>
+    <message>
+        <source>look</source>
+        <translation>Dê uma olhada em </translation>
+    </message>
+    <message>
+        <source>hello</source>
+        <translation>Olá</translation>
+    </message>
+</context>
+<context>
+    <name>MailComposer</name>
+    <message>
+        <source>Opening</source>
+        <translation>A abrir o seu programa de e-mail…</translation>
     </message>
 </context>
 </TS>

@@ -1,0 +1,200 @@
+#include "MailComposer.h"
+
+#include "Localization.h"
+
+#include <QCoreApplication>
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusPendingCallWatcher>
+#include <QDBusUnixFileDescriptor>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace {
+// A client that opens at once keeps xdg-email waiting for as long as it
+// runs; after this long the message counts as handed over.
+constexpr int kHandOverMs = 3000;
+
+bool isSandboxed()
+{
+    return QFile::exists(QStringLiteral("/.flatpak-info"));
+}
+
+QString attachmentDirectory()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::CacheLocation) +
+           QStringLiteral("/mail");
+}
+
+// Mail clients take an attachment's type from its file name, so a PNG
+// travels with its extension whatever name the message gives it.
+QString attachmentPath(const QString& dir, const MailComposer::Attachment& a)
+{
+    QString name = a.fileName.isEmpty() ? QStringLiteral("attachment") : a.fileName;
+    name.replace(QLatin1Char('/'), QLatin1Char('_'));
+    if (a.mimeType == QLatin1String("image/png") && !name.endsWith(QLatin1String(".png")))
+        name += QStringLiteral(".png");
+    return QDir(dir).filePath(name);
+}
+} // namespace
+
+MailComposer::MailComposer(QObject* parent) : ViewController(parent) {}
+MailComposer::~MailComposer() = default;
+
+void MailComposer::setMessageBody(const QString& body, bool isHTML)
+{
+    m_body = body;
+    m_isHTML = isHTML;
+}
+
+void MailComposer::addAttachmentData(const QByteArray& data, const QString& mimeType,
+                                     const QString& fileName)
+{
+    m_attachments.append({data, mimeType, fileName});
+}
+
+bool MailComposer::canSendMail()
+{
+    if (isSandboxed())
+        return true;
+    QProcess query;
+    query.start(QStringLiteral("xdg-mime"),
+                {QStringLiteral("query"), QStringLiteral("default"),
+                 QStringLiteral("x-scheme-handler/mailto")});
+    if (!query.waitForFinished(2000) || query.exitCode() != 0)
+        return false;
+    return !query.readAllStandardOutput().trimmed().isEmpty();
+}
+
+QStringList MailComposer::handOverCommand(const QString& attachmentDir) const
+{
+    QStringList args{QStringLiteral("--utf8"), QStringLiteral("--subject"), m_subject,
+                     QStringLiteral("--body"), m_body};
+    for (const Attachment& a : m_attachments)
+        args << QStringLiteral("--attach") << attachmentPath(attachmentDir, a);
+    return args;
+}
+
+QWidget* MailComposer::loadView()
+{
+    auto* view = new QWidget;
+    view->setAutoFillBackground(true);
+    QPalette palette = view->palette();
+    palette.setColor(QPalette::Window, QColor(20, 22, 26));
+    palette.setColor(QPalette::WindowText, Qt::white);
+    view->setPalette(palette);
+    auto* layout = new QVBoxLayout(view);
+    auto* label = new QLabel(
+        Localization::string("Opening", "MailComposer", QStringLiteral("Opening your mail client…")));
+    label->setAlignment(Qt::AlignCenter);
+    label->setWordWrap(true);
+    layout->addWidget(label);
+    return view;
+}
+
+void MailComposer::viewDidLoad()
+{
+    if (m_handedOver)
+        return;
+    m_handedOver = true;
+    // The view loads when the sheet is presented; handing over starts after
+    // the presentation, so the delegate may dismiss at once.
+    QTimer::singleShot(0, this, &MailComposer::handOver);
+}
+
+void MailComposer::handOver()
+{
+    const QString dir = attachmentDirectory();
+    QDir().mkpath(dir);
+    for (const Attachment& a : m_attachments) {
+        QFile file(attachmentPath(dir, a));
+        if (!file.open(QIODevice::WriteOnly) || file.write(a.data) != a.data.size()) {
+            finish(MailComposeResult::Failed, file.errorString());
+            return;
+        }
+    }
+    if (isSandboxed() && handOverThroughPortal(dir))
+        return;
+
+    // Owned by the application, not this sheet: the client may outlive it.
+    auto* process = new QProcess(qApp);
+    m_process = process;
+    process->setProcessChannelMode(QProcess::ForwardedOutputChannel);
+    auto* deadline = new QTimer(this);
+    deadline->setSingleShot(true);
+    connect(deadline, &QTimer::timeout, this, [this] {
+        m_process = nullptr;
+        finish(MailComposeResult::Sent, {});
+    });
+    connect(process, &QProcess::finished, process, [this, process, deadline](int code) {
+        process->deleteLater();
+        if (m_process != process)
+            return;
+        m_process = nullptr;
+        deadline->stop();
+        if (code == 0)
+            finish(MailComposeResult::Sent, {});
+        else
+            finish(MailComposeResult::Failed,
+                   QString::fromLocal8Bit(process->readAllStandardError()).trimmed());
+    });
+    connect(process, &QProcess::errorOccurred, process, [this, process,
+                                                         deadline](QProcess::ProcessError e) {
+        if (e != QProcess::FailedToStart || m_process != process)
+            return;
+        m_process = nullptr;
+        deadline->stop();
+        process->deleteLater();
+        finish(MailComposeResult::Failed, process->errorString());
+    });
+    process->start(QStringLiteral("xdg-email"), handOverCommand(dir));
+    deadline->start(kHandOverMs);
+}
+
+bool MailComposer::handOverThroughPortal(const QString& dir)
+{
+    QDBusMessage call = QDBusMessage::createMethodCall(
+        QStringLiteral("org.freedesktop.portal.Desktop"),
+        QStringLiteral("/org/freedesktop/portal/desktop"),
+        QStringLiteral("org.freedesktop.portal.Email"), QStringLiteral("ComposeEmail"));
+    QList<QDBusUnixFileDescriptor> fds;
+    for (const Attachment& a : m_attachments) {
+        const int fd = ::open(QFile::encodeName(attachmentPath(dir, a)).constData(),
+                              O_RDONLY | O_CLOEXEC);
+        if (fd < 0)
+            return false;
+        fds.append(QDBusUnixFileDescriptor(fd));
+        ::close(fd); // QDBusUnixFileDescriptor keeps its own duplicate
+    }
+    QVariantMap options{{QStringLiteral("subject"), m_subject},
+                        {QStringLiteral("body"), m_body}};
+    options.insert(QStringLiteral("attachment_fds"), QVariant::fromValue(fds));
+    call << QString() << options;
+    auto* watcher = new QDBusPendingCallWatcher(QDBusConnection::sessionBus().asyncCall(call), this);
+    connect(watcher, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher* w) {
+        w->deleteLater();
+        if (w->isError())
+            finish(MailComposeResult::Failed, w->error().message());
+        else
+            finish(MailComposeResult::Sent, {});
+    });
+    return true;
+}
+
+void MailComposer::finish(MailComposeResult result, const QString& error)
+{
+    if (result == MailComposeResult::Failed)
+        std::fprintf(stderr, "korvane: the mail client could not be opened: %s\n",
+                     qPrintable(error));
+    if (mailComposeDelegate)
+        mailComposeDelegate->mailComposeController_didFinishWithResult(this, result, error);
+}

@@ -1,0 +1,59 @@
+#include "WebView.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QLibrary>
+#include <QStringList>
+
+#include <cstdio>
+
+namespace {
+
+// Installed beside the other libraries; in a build tree beside the targets.
+QStringList moduleCandidates()
+{
+    const QString app = QCoreApplication::applicationDirPath();
+    return {QDir(app).filePath(QStringLiteral("../" KORVANE_INSTALL_LIBDIR
+                                              "/korvane/korvane_webengine.so")),
+            QStringLiteral(KORVANE_WEBENGINE_BUILD_PATH)};
+}
+
+KorvaneCreateWebView s_create = nullptr;
+bool s_tried = false;
+
+KorvaneCreateWebView factory()
+{
+    if (s_tried)
+        return s_create;
+    s_tried = true;
+    QString errors;
+    for (const QString& path : moduleCandidates()) {
+        if (!QFile::exists(path))
+            continue;
+        QLibrary library(path);
+        if (auto f = reinterpret_cast<KorvaneCreateWebView>(
+                library.resolve("korvane_create_web_view"))) {
+            s_create = f;
+            return s_create;
+        }
+        errors = library.errorString();
+    }
+    std::fprintf(stderr, "korvane: web pages are unavailable: %s\n",
+                 qPrintable(errors.isEmpty() ? QStringLiteral("browser module not installed")
+                                             : errors));
+    return nullptr;
+}
+
+} // namespace
+
+WebView* WebView::create(WebViewDelegate* delegate, QWidget* parent)
+{
+    KorvaneCreateWebView f = factory();
+    return f ? f(delegate, parent) : nullptr;
+}
+
+bool WebView::engineLoaded()
+{
+    return s_create != nullptr;
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QString>
+#include <QUrl>
+#include <QWidget>
+
+// What a web view tells the screen that shows it.
+class WebViewDelegate {
+public:
+    virtual ~WebViewDelegate() = default;
+    // Every request, the first one and each link followed; false refuses it.
+    virtual bool webView_shouldStartLoadWithRequest(const QUrl&) { return true; }
+    virtual void webViewDidStartLoad() {}
+    virtual void webViewDidFinishLoad() {}
+    // reason: the failure's localised description, empty when there is none.
+    virtual void webView_didFailLoadWithError(const QString&) {}
+};
+
+// A browser view. The browser engine is large, so it lives in a module of
+// its own that is loaded the first time a web view is created: an app that
+// never opens a web page never maps it. The interface is header-only, so the
+// module shares no code with the app but these declarations.
+class WebView : public QWidget {
+public:
+    using QWidget::QWidget;
+
+    virtual void loadRequest(const QUrl& url) = 0;
+    virtual void stopLoading() = 0;
+    virtual bool isLoading() const = 0;
+    virtual QUrl url() const = 0;
+    // Pages are zoomed to the view's width, as a handheld browser shows them.
+    virtual void setScalesPageToFit(bool fit) = 0;
+
+    // Loads the engine module on first use; null (with one line on stderr)
+    // when it cannot be loaded.
+    static WebView* create(WebViewDelegate* delegate, QWidget* parent = nullptr);
+    // Whether the engine module has been loaded into this process.
+    static bool engineLoaded();
+};
+
+// The engine module's one entry point.
+extern "C" {
+using KorvaneCreateWebView = WebView* (*)(WebViewDelegate*, QWidget*);
+}

@@ -1,0 +1,258 @@
+#include "ShareWithWebViewController.h"
+
+#include "ActivityIndicatorView.h"
+#include "Button.h"
+#include "Localization.h"
+#include "NavigationItem.h"
+#include "StoreLinks.h"
+#include "ui_ShareWithWebViewController.h"
+#include "ui_ShareWithWebViewControllerPad.h"
+
+#include <QAbstractButton>
+#include <QEvent>
+#include <QLabel>
+#include <QRegularExpression>
+#include <QVBoxLayout>
+
+namespace {
+constexpr const char* kFixedAppName = "Korvane";
+// Vertical centres of the tablet's status overlay.
+constexpr double kOverlayCentreLandscape = 746.0;
+constexpr double kOverlayCentrePortrait = 1002.0;
+// Store front used when the locale names no region and none can be inferred.
+constexpr const char* kDefaultCountry = "US";
+
+QString displayName()
+{
+    return Localization::string("CFBundleDisplayName", "InfoPlist", QStringLiteral("Korvane"));
+}
+
+QString shareTitle(const char* network)
+{
+    return Localization::string("share", "EmailRecommend", QStringLiteral("Share on")) +
+           QLatin1String(network);
+}
+} // namespace
+
+ShareWithWebViewController::ShareWithWebViewController(QObject* parent) : ViewController(parent)
+{
+}
+
+ShareWithWebViewController::~ShareWithWebViewController() = default;
+
+QString ShareWithWebViewController::countryCode()
+{
+    // The region the user named wins ("de_AT" → AT); a bare language takes
+    // its most likely region ("de" → DE), as the store front would.
+    static const QRegularExpression region(QStringLiteral("^[a-zA-Z]{2,3}[_-]([A-Za-z]{2})\\b"));
+    const QString identifier = Localization::localeIdentifier();
+    const QRegularExpressionMatch m = region.match(identifier);
+    if (m.hasMatch())
+        return m.captured(1).toUpper();
+    const QLocale locale = Localization::locale();
+    if (locale.territory() == QLocale::AnyTerritory || locale.language() == QLocale::C)
+        return QLatin1String(kDefaultCountry);
+    return QLocale::territoryToCode(locale.territory());
+}
+
+void ShareWithWebViewController::setTitle(const QString& title)
+{
+    m_title = title;
+    if (m_navigationItem)
+        m_navigationItem->setTitle(title);
+}
+
+void ShareWithWebViewController::setStatus(const QString& text)
+{
+    if (m_testLabel)
+        m_testLabel->setText(text);
+}
+
+QString ShareWithWebViewController::buildPath(bool fixedName)
+{
+    QString appName;
+    if (fixedName) {
+        appName = QLatin1String(kFixedAppName);
+    } else {
+        appName = displayName();
+        setStatus(appName);
+    }
+    const QString store = QLatin1String(StoreLinks::kStoreHost);
+    const QString id = QLatin1String(StoreLinks::kKorvaneFreeStoreId);
+    const QString cc = countryCode();
+    switch (m_shareService) {
+    case 0:
+        setTitle(shareTitle(" facebook"));
+        return QStringLiteral("http://") + QLatin1String(StoreLinks::kFacebookShareHost) +
+               QStringLiteral("/share.php?u=http%3A%2F%2F") + store + QStringLiteral("%2F") + cc +
+               QStringLiteral("%2Fapp%2Fid") + id + QStringLiteral("%3Fmt%3D8");
+    case 1:
+        setTitle(shareTitle(" twitter"));
+        return QStringLiteral("http://") + QLatin1String(StoreLinks::kTwitterShareHost) +
+               QStringLiteral("/share?url=http://") + store + QStringLiteral("/") + cc +
+               QStringLiteral("/app/id") + id + QStringLiteral("&text=") + appName +
+               QStringLiteral("%20Vandel%20for%20iPhone,%20and%20iPad:%20%20");
+    case 2:
+        setTitle(QStringLiteral("Korvane Vandel"));
+        break;
+    case 3:
+        setTitle(QStringLiteral("Feedback"));
+        break;
+    case 4:
+        setTitle(QStringLiteral("FAQ"));
+        break;
+    default:
+        break;
+    }
+    return StoreLinks::makerWebPath(m_shareService);
+}
+
+QWidget* ShareWithWebViewController::createView()
+{
+    auto* view = new QWidget;
+    Ui::ShareWithWebViewController ui;
+    ui.setupUi(view);
+    return view;
+}
+
+QWidget* ShareWithWebViewController::loadView()
+{
+    QWidget* view = createView();
+    view->setAutoFillBackground(true);
+    QPalette palette = view->palette();
+    palette.setColor(QPalette::Window, QColor(18, 20, 24));
+    view->setPalette(palette);
+    m_navigationItem = view->findChild<NavigationItem*>(QStringLiteral("m_navigationItem"));
+    m_shareWithWebView = view->findChild<QWidget*>(QStringLiteral("m_shareWithWebView"));
+    m_activityView = view->findChild<QWidget*>(QStringLiteral("m_activityView"));
+    m_testLabel = view->findChild<QLabel*>(QStringLiteral("m_testLabel"));
+    m_activityIndicator =
+        view->findChild<ActivityIndicatorView*>(QStringLiteral("m_activityIndicator"));
+    auto* layout = new QVBoxLayout(m_shareWithWebView);
+    layout->setContentsMargins(0, 0, 0, 0);
+    connect(m_navigationItem->doneButton(), &QAbstractButton::clicked, this,
+            &ShareWithWebViewController::done);
+    m_activityView->raise();
+    view->installEventFilter(this);
+    if (!m_title.isEmpty())
+        m_navigationItem->setTitle(m_title);
+    return view;
+}
+
+bool ShareWithWebViewController::eventFilter(QObject* watched, QEvent* event)
+{
+    // The page follows the screen it covers; the web view fills it below
+    // the title bar.
+    if (watched == view() && event->type() == QEvent::Resize) {
+        const QSize size = view()->size();
+        m_shareWithWebView->setGeometry(0, NavigationItem::kHeight, size.width(),
+                                        size.height() - NavigationItem::kHeight);
+    }
+    return ViewController::eventFilter(watched, event);
+}
+
+void ShareWithWebViewController::viewDidLoad()
+{
+    isFromMainWindow = false;
+    loadWebView();
+}
+
+void ShareWithWebViewController::loadWebView()
+{
+    QString path = buildPath(false);
+    if (!m_webView) {
+        m_webView = WebView::create(this, m_shareWithWebView);
+        if (m_webView)
+            m_shareWithWebView->layout()->addWidget(m_webView);
+    }
+    if (m_webView)
+        m_webView->setScalesPageToFit(true);
+    // The localised name may hold what a URL does not allow (a space).
+    QUrl url(path, QUrl::StrictMode);
+    if (!url.isValid()) {
+        path = buildPath(true);
+        url = QUrl(path, QUrl::StrictMode);
+    }
+    m_requested = url;
+    if (m_webView)
+        m_webView->loadRequest(url);
+    else
+        webView_didFailLoadWithError(QStringLiteral("The browser engine is not installed."));
+}
+
+void ShareWithWebViewController::done()
+{
+    if (m_webView)
+        m_webView->stopLoading();
+    dismissViewControllerAnimated(true);
+}
+
+bool ShareWithWebViewController::escapePressed()
+{
+    done();
+    return true;
+}
+
+bool ShareWithWebViewController::webView_shouldStartLoadWithRequest(const QUrl&)
+{
+    setStatus(QStringLiteral("loading request"));
+    m_activityIndicator->startAnimating();
+    m_activityView->setHidden(false);
+    return true;
+}
+
+void ShareWithWebViewController::webViewDidStartLoad()
+{
+    setStatus(QStringLiteral("loading"));
+    m_activityIndicator->startAnimating();
+    m_activityView->setHidden(false);
+}
+
+void ShareWithWebViewController::webViewDidFinishLoad()
+{
+    setStatus(QStringLiteral("finish loading"));
+    m_activityIndicator->stopAnimating();
+    m_activityView->setHidden(true);
+}
+
+void ShareWithWebViewController::webView_didFailLoadWithError(const QString& reason)
+{
+    setStatus(QStringLiteral("error loading"));
+    m_activityIndicator->stopAnimating();
+    setStatus(reason);
+}
+
+// ---------------------------------------------------------------------------
+
+QWidget* ShareWithWebViewControllerPad::createView()
+{
+    auto* view = new QWidget;
+    Ui::ShareWithWebViewControllerPad ui;
+    ui.setupUi(view);
+    return view;
+}
+
+void ShareWithWebViewControllerPad::willRotateToInterfaceOrientation(bool landscape)
+{
+    QRect r = m_activityView->geometry();
+    const double centreY = landscape ? kOverlayCentreLandscape : kOverlayCentrePortrait;
+    r.moveTop(int(centreY - r.height() / 2.0));
+    m_activityView->setGeometry(r);
+}
+
+bool ShareWithWebViewControllerPad::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == view() && event->type() == QEvent::Resize) {
+        // Upside down counts as portrait; a square screen as landscape.
+        const bool landscape = view()->width() >= view()->height();
+        if (int(landscape) != m_landscape) {
+            m_landscape = landscape;
+            willRotateToInterfaceOrientation(landscape);
+        }
+        // Flexible side margins: the overlay stays centred across the width.
+        QRect r = m_activityView->geometry();
+        r.moveLeft((view()->width() - r.width()) / 2);
+        m_activityView->setGeometry(r);
+    }
+    return ShareWithWebViewController::eventFilter(watched, event);
+}

@@ -1,0 +1,78 @@
+#pragma once
+
+#include "ViewController.h"
+#include "WebView.h"
+
+#include <QPointer>
+#include <cstdint>
+
+class ActivityIndicatorView;
+class NavigationItem;
+class QLabel;
+
+// The in-app browser: a network's share page or one of the product's pages,
+// picked by the share service code, with a title bar and a loading status.
+class ShareWithWebViewController : public ViewController, public WebViewDelegate {
+    Q_OBJECT
+public:
+    explicit ShareWithWebViewController(QObject* parent = nullptr);
+    ~ShareWithWebViewController() override;
+
+    QPointer<QObject> delegate; // the opener; never called back
+    QWidget* m_shareWithWebView = nullptr; // holds the web view once the engine is loaded
+    NavigationItem* m_navigationItem = nullptr;
+    QLabel* m_testLabel = nullptr;
+    ActivityIndicatorView* m_activityIndicator = nullptr;
+    QWidget* m_activityView = nullptr;
+    uint8_t m_shareService = 0;
+    bool isFromMainWindow = true;
+
+    // The URL text for m_shareService; also sets the page title.
+    QString buildPath(bool fixedName);
+    void loadWebView();
+    void done();
+
+    bool webView_shouldStartLoadWithRequest(const QUrl& url) override;
+    void webViewDidStartLoad() override;
+    void webViewDidFinishLoad() override;
+    void webView_didFailLoadWithError(const QString& reason) override;
+
+    // The title set by buildPath, and the URL the page was asked to load.
+    QString title() const { return m_title; }
+    QUrl requestedURL() const { return m_requested; }
+    WebView* webView() const { return m_webView; }
+    // The two-letter region of the user's locale in store links.
+    static QString countryCode();
+
+protected:
+    QWidget* loadView() override;
+    void viewDidLoad() override;
+    bool escapePressed() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    virtual QWidget* createView();
+    void setStatus(const QString& text);
+
+private:
+    void setTitle(const QString& title);
+
+    QString m_title;
+    QUrl m_requested;
+    WebView* m_webView = nullptr;
+};
+
+class ShareWithWebViewControllerPad : public ShareWithWebViewController {
+    Q_OBJECT
+public:
+    using ShareWithWebViewController::ShareWithWebViewController;
+
+    bool isPad() const { return true; }
+    // Moves the status overlay for the coming orientation.
+    void willRotateToInterfaceOrientation(bool landscape);
+
+protected:
+    QWidget* createView() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    int m_landscape = -1; // unknown until first laid out
+};
