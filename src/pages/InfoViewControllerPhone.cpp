@@ -90,6 +90,7 @@ QWidget* InfoViewControllerPhone::loadView()
 void InfoViewControllerPhone::viewDidLoad()
 {
     m_naviItm->setTitle(Localization::string("Info"));
+    view()->setAccessibleName(m_naviItm->title());
     titleLabel->setText(Localization::string("KorvaneFree"));
     const QString invitation = reviewInvitation();
     reviewAnimationButton->setText(invitation);

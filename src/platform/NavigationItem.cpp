@@ -15,6 +15,7 @@ constexpr int kDoneHeight = 30;
 constexpr int kMargin = 6;
 constexpr int kTitlePixelSize = 18;
 constexpr int kDonePixelSize = 14;
+constexpr int kTitleMinPixelSize = 12;
 } // namespace
 
 NavigationItem::NavigationItem(QWidget* parent) : QWidget(parent)
@@ -55,6 +56,21 @@ void NavigationItem::setTitle(const QString& title)
 {
     m_title->setText(title);
     setAccessibleName(title);
+    fitTitle();
+}
+
+void NavigationItem::fitTitle()
+{
+    // A long title (a translation, a share page's) shrinks to fit beside
+    // the Done button, then elides.
+    QFont f = m_title->font();
+    int size = kTitlePixelSize;
+    f.setPixelSize(size);
+    while (size > kTitleMinPixelSize &&
+           QFontMetrics(f).horizontalAdvance(m_title->text()) > m_title->width()) {
+        f.setPixelSize(--size);
+    }
+    m_title->setFont(f);
 }
 
 QString NavigationItem::title() const
@@ -68,6 +84,7 @@ void NavigationItem::resizeEvent(QResizeEvent*)
                         kDoneHeight);
     const int side = kDoneWidth + 2 * kMargin;
     m_title->setGeometry(side, 0, std::max(0, width() - 2 * side), height());
+    fitTitle();
 }
 
 void NavigationItem::paintEvent(QPaintEvent*)

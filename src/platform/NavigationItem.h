@@ -27,6 +27,8 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    void fitTitle();
+
     QLabel* m_title = nullptr;
     Button* m_done = nullptr;
 };

@@ -1,3 +1,4 @@
+#include "LoopbackHttpServer.h"
 #include "TestEnvironment.h"
 #include "TestMain.h"
 #include "VirtualDisplay.h"
@@ -6,39 +7,85 @@
 #include <QSettings>
 #include <QTest>
 
-// The settings page in the real window, driven by the controls' accessible
-// names as a screen reader would: a unit chosen there is stored and shows on
-// the gauge once the page closes.
+// The pages in the real window, driven by the controls' accessible names as
+// a screen reader would.
 class TestPagesEndToEnd : public QObject {
     Q_OBJECT
 
-private slots:
-    void chooseUnitOverAccessibility()
+    // Runs the app on a virtual display through the steps of drive_pages.py;
+    // returns what the driver printed.
+    QString drive(const TestEnvironment& env, const QStringList& steps, const QString& device,
+                  const QProcessEnvironment& extra = {})
     {
-        if (QProcess::execute(QStringLiteral("/usr/bin/python3"), {"-c", "import pyatspi"}) != 0)
-            QSKIP("python3-pyatspi is not installed (scripts/install-deps installs it)");
-        TestEnvironment env;
         VirtualDisplay display;
-        QVERIFY2(!display.name().isEmpty(), qPrintable(display.error()));
+        if (display.name().isEmpty())
+            return QStringLiteral("no display: ") + display.error();
         QProcessEnvironment onScreen = env.appEnvironment();
         onScreen.insert(QStringLiteral("DISPLAY"), display.name());
         onScreen.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
         onScreen.remove(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"));
-
+        onScreen.insert(extra);
         QProcess driver;
         driver.setProcessEnvironment(onScreen);
         driver.start(QStringLiteral("dbus-run-session"),
-                     {"--", "/usr/bin/python3",
-                      TestEnvironment::sourcePath(QStringLiteral("tests/app/drive_settings_page.py")),
-                      "mph", "MPH", TestEnvironment::binaryPath(QStringLiteral("korvane")),
-                      "--device", "phone", "--source", "demo", "--locale", "en_AU"});
-        QVERIFY(driver.waitForFinished(120000));
-        const QString out = QString::fromUtf8(driver.readAllStandardOutput());
-        const QString err = QString::fromUtf8(driver.readAllStandardError());
-        QVERIFY2(driver.exitCode() == 0, qPrintable(out + err));
-        QVERIFY2(out.contains(QLatin1String("face: Speed dial, MPH")), qPrintable(out + err));
+                     QStringList{"--", "/usr/bin/python3",
+                                 TestEnvironment::sourcePath(QStringLiteral("tests/app/drive_pages.py"))} +
+                         steps +
+                         QStringList{"--", TestEnvironment::binaryPath(QStringLiteral("korvane")),
+                                     "--device", device, "--source", "demo", "--locale", "en_AU"});
+        if (!driver.waitForFinished(120000))
+            return QStringLiteral("driver timed out");
+        return QString::fromUtf8(driver.readAllStandardOutput() + driver.readAllStandardError()) +
+               QStringLiteral("exit %1").arg(driver.exitCode());
+    }
+
+private slots:
+    void init()
+    {
+        if (QProcess::execute(QStringLiteral("/usr/bin/python3"), {"-c", "import pyatspi"}) != 0)
+            QSKIP("python3-pyatspi is not installed (scripts/install-deps installs it)");
+    }
+
+    // A unit chosen on the settings page is stored and shows on the gauge
+    // once the page closes.
+    void chooseUnitOverAccessibility()
+    {
+        TestEnvironment env;
+        const QString out = drive(env,
+                                  {"press:Settings", "press:mph", "press:Done:Settings",
+                                   "find:Speed dial, MPH"},
+                                  QStringLiteral("phone"));
+        QVERIFY2(out.endsWith(QLatin1String("exit 0")), qPrintable(out));
+        QVERIFY2(out.contains(QLatin1String("find: Speed dial, MPH")), qPrintable(out));
         QSettings stored(env.settingsFile(), QSettings::IniFormat);
         QCOMPARE(stored.value(QStringLiteral("speedUnit")).toInt(), 1);
+    }
+
+    // From the info tab to the Facebook share page in the in-app browser
+    // (no Facebook account on Linux) and back.
+    void shareOnFacebookFromInfoPage()
+    {
+        TestEnvironment env;
+        LoopbackHttpServer server;
+        server.setHandler([](const LoopbackHttpServer::Request&) {
+            LoopbackHttpServer::Response r;
+            r.contentType = "text/html";
+            r.body = "<html><body><h1>Share</h1></body></html>";
+            return r;
+        });
+        QProcessEnvironment web;
+        web.insert(QStringLiteral("KORVANE_WEB_HOST"),
+                   QStringLiteral("127.0.0.1:%1").arg(server.baseUrl().port()));
+        const QString out = drive(env,
+                                  {"press:Info", "press:Share on Facebook:Info",
+                                   "find:Share on facebook", "press:Done:Share on facebook",
+                                   "gone:Share on facebook"},
+                                  QStringLiteral("tablet"), web);
+        QVERIFY2(out.endsWith(QLatin1String("exit 0")), qPrintable(out));
+        QVERIFY(!server.requests().isEmpty());
+        QCOMPARE(server.requests().first().target,
+                 QByteArray("/share.php?u=http%3A%2F%2Fitunes.apple.com%2FAU%2Fapp%2Fid436352457"
+                            "%3Fmt%3D8"));
     }
 };
 

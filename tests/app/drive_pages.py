@@ -1,8 +1,13 @@
-"""Drives the real app over AT-SPI as a screen-reader user would: opens
-Settings from the gauge, picks a unit, closes the page, and prints what the
-gauge's face then says of itself.
+"""Drives the real app over AT-SPI as a screen-reader user would: presses
+controls by their accessible names, one step after the other, and prints
+each control it was asked to find.
 
-    drive_settings_page.py SEGMENT DIAL_UNIT KORVANE [ARGS...]
+    drive_pages.py STEP... -- KORVANE [ARGS...]
+
+A step is "press:NAME" or "press:NAME:WITHIN" (the control's default action;
+WITHIN names a control it lies in, to tell apart controls of one name),
+"find:NAME" (waits until a control of that name shows) or "gone:NAME"
+(waits until none shows).
 
 Runs inside its own session bus (dbus-run-session) with an X display.
 """
@@ -44,13 +49,20 @@ def app_named(name):
     return None
 
 
-def find(root, role, name, parent_name=None):
+def find(root, role, name, ancestor_name=None):
+    def inside(node):
+        node = node.parent
+        while node is not None:
+            if node.name == ancestor_name:
+                return True
+            node = node.parent
+        return False
+
     def match(node):
         if (role is not None and node.getRoleName() != role) or node.name != name:
             return False
-        return parent_name is None or (node.parent is not None and node.parent.name == parent_name)
-    found = pyatspi.findDescendant(root, match)
-    return found
+        return ancestor_name is None or inside(node)
+    return pyatspi.findDescendant(root, match)
 
 
 def press(node):
@@ -59,17 +71,23 @@ def press(node):
 
 
 def main():
-    unit, dial_unit, app_cmd = sys.argv[1], sys.argv[2], sys.argv[3:]
+    split = sys.argv.index("--")
+    steps, app_cmd = sys.argv[1:split], sys.argv[split + 1:]
     launcher = subprocess.Popen(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"])
     env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
     app_proc = subprocess.Popen(app_cmd, env=env)
     try:
         app = wait_for("the app on the bus", lambda: app_named("korvane"))
-        press(wait_for("the Settings button", lambda: find(app, "push button", "Settings")))
-        press(wait_for(f"the {unit} segment", lambda: find(app, None, unit)))
-        press(wait_for("the page's Done", lambda: find(app, "push button", "Done", "Settings")))
-        face = wait_for("the redrawn face", lambda: find(app, None, f"Speed dial, {dial_unit}"))
-        print("face:", face.name, flush=True)
+        for step in steps:
+            verb, name, *within = step.split(":", 2)
+            if verb == "gone":
+                wait_for(f"{name} to go", lambda: None if find(app, None, name) else True)
+                print(f"gone: {name}", flush=True)
+                continue
+            node = wait_for(name, lambda: find(app, None, name, within[0] if within else None))
+            if verb == "press":
+                press(node)
+            print(f"{verb}: {node.name}", flush=True)
     finally:
         app_proc.send_signal(signal.SIGTERM)
         app_proc.wait(TIMEOUT_S)
