@@ -30,6 +30,9 @@ public:
     virtual QUrl url() const = 0;
     // Pages are zoomed to the view's width, as a handheld browser shows them.
     virtual void setScalesPageToFit(bool fit) = 0;
+    // CSS pixels per point; a stage shown below its design size zooms in so
+    // that pages keep a readable size and land pixel for pixel.
+    virtual void setZoomFactor(qreal factor) = 0;
 
     // Loads the engine module on first use; null (with one line on stderr)
     // when it cannot be loaded.

@@ -4,6 +4,7 @@
 #include "Button.h"
 #include "Localization.h"
 #include "NavigationItem.h"
+#include "StageWindow.h"
 #include "StoreLinks.h"
 #include "ui_ShareWithWebViewController.h"
 #include "ui_ShareWithWebViewControllerPad.h"
@@ -147,8 +148,20 @@ bool ShareWithWebViewController::eventFilter(QObject* watched, QEvent* event)
         const QSize size = view()->size();
         m_shareWithWebView->setGeometry(0, NavigationItem::kHeight, size.width(),
                                         size.height() - NavigationItem::kHeight);
+        fitZoom();
     }
     return ViewController::eventFilter(watched, event);
+}
+
+void ShareWithWebViewController::fitZoom()
+{
+    if (!m_webView)
+        return;
+    // On a stage shrunk into a small window (a car PC) pages would shrink
+    // with it; zoomed by the inverse they keep their size, pixel for pixel.
+    const qreal stageScale =
+        StageWindow::pixelRatio(m_shareWithWebView) / m_shareWithWebView->devicePixelRatioF();
+    m_webView->setZoomFactor(stageScale < 1.0 && stageScale > 0.25 ? 1.0 / stageScale : 1.0);
 }
 
 void ShareWithWebViewController::viewDidLoad()
@@ -165,8 +178,10 @@ void ShareWithWebViewController::loadWebView()
         if (m_webView)
             m_shareWithWebView->layout()->addWidget(m_webView);
     }
-    if (m_webView)
+    if (m_webView) {
         m_webView->setScalesPageToFit(true);
+        fitZoom();
+    }
     // The localised name may hold what a URL does not allow (a space).
     QUrl url(path, QUrl::StrictMode);
     if (!url.isValid()) {

@@ -54,6 +54,7 @@ protected:
 
 private:
     void setTitle(const QString& title);
+    void fitZoom();
 
     QString m_title;
     QUrl m_requested;

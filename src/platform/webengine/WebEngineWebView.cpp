@@ -123,6 +123,7 @@ public:
     bool isLoading() const override { return m_loading; }
     QUrl url() const override { return m_view->url(); }
     void setScalesPageToFit(bool) override {}
+    void setZoomFactor(qreal factor) override { m_view->setZoomFactor(factor); }
 
 private:
     QWebEngineView* m_view = nullptr;
