@@ -73,10 +73,9 @@ QWidget* InfoViewControllerPhone::loadView()
         heading->setText(Localization::string("Recommend"));
         PageStyle::styleHeading(heading);
     }
-    for (const char* name : {"m_wwwButton", "m_zentrikAppsButton"})
-        if (auto* b = view->findChild<Button*>(QLatin1String(name)))
-            PageStyle::styleKey(b, false);
-    for (const char* name : {"eRecommendButton", "m_facebookButton", "m_twitterButton"})
+    for (const char* name :
+         {"m_wwwButton", "m_zentrikAppsButton", "eRecommendButton", "m_facebookButton",
+          "m_twitterButton"})
         if (auto* b = view->findChild<Button*>(QLatin1String(name)))
             PageStyle::styleKey(b, false);
     if (auto* b = view->findChild<Button*>(QStringLiteral("m_wwwButton")))

@@ -1,5 +1,7 @@
 #include "Bundle.h"
 
+#include "Localization.h"
+
 #include <QFile>
 #include <QHash>
 #include <QImageReader>
@@ -25,6 +27,11 @@ QString Bundle::shortVersionString()
 QString Bundle::displayName()
 {
     return QStringLiteral("Korvane Vandel");
+}
+
+QString Bundle::localizedDisplayName()
+{
+    return Localization::string("CFBundleDisplayName", "InfoPlist", QStringLiteral("Korvane"));
 }
 
 QString Bundle::identifier()

@@ -9,6 +9,9 @@ public:
     static QString version();            // CFBundleVersion
     static QString shortVersionString(); // CFBundleShortVersionString
     static QString displayName();        // CFBundleDisplayName
+    // The display name as the "InfoPlist" table gives it for the user's
+    // language ("Korvane" without an entry): the name messages use.
+    static QString localizedDisplayName();
     static QString identifier();
     // ":/images/<name>", or its "@2x" variant where more than one pixel goes
     // to a point; the image's device pixel ratio says which one came back, so

@@ -126,34 +126,29 @@ void MailComposer::handOver()
         return;
 
     // Owned by the application, not this sheet: the client may outlive it.
+    // Its messages go straight to our stderr, where a terminal user sees them.
     auto* process = new QProcess(qApp);
-    m_process = process;
-    process->setProcessChannelMode(QProcess::ForwardedOutputChannel);
+    process->setProcessChannelMode(QProcess::ForwardedChannels);
+    connect(process, &QProcess::finished, process, &QObject::deleteLater);
+    connect(process, &QProcess::errorOccurred, process, [process](QProcess::ProcessError e) {
+        if (e == QProcess::FailedToStart)
+            process->deleteLater();
+    });
+    // Reports go to this sheet only while it exists; the first one counts.
     auto* deadline = new QTimer(this);
     deadline->setSingleShot(true);
-    connect(deadline, &QTimer::timeout, this, [this] {
-        m_process = nullptr;
-        finish(MailComposeResult::Sent, {});
-    });
-    connect(process, &QProcess::finished, process, [this, process, deadline](int code) {
-        process->deleteLater();
-        if (m_process != process)
-            return;
-        m_process = nullptr;
+    connect(deadline, &QTimer::timeout, this, [this] { finish(MailComposeResult::Sent, {}); });
+    connect(process, &QProcess::finished, this, [this, deadline](int code) {
         deadline->stop();
         if (code == 0)
             finish(MailComposeResult::Sent, {});
         else
-            finish(MailComposeResult::Failed,
-                   QString::fromLocal8Bit(process->readAllStandardError()).trimmed());
+            finish(MailComposeResult::Failed, QStringLiteral("xdg-email exited with %1").arg(code));
     });
-    connect(process, &QProcess::errorOccurred, process, [this, process,
-                                                         deadline](QProcess::ProcessError e) {
-        if (e != QProcess::FailedToStart || m_process != process)
+    connect(process, &QProcess::errorOccurred, this, [this, process, deadline](QProcess::ProcessError e) {
+        if (e != QProcess::FailedToStart)
             return;
-        m_process = nullptr;
         deadline->stop();
-        process->deleteLater();
         finish(MailComposeResult::Failed, process->errorString());
     });
     process->start(QStringLiteral("xdg-email"), handOverCommand(dir));
@@ -192,6 +187,9 @@ bool MailComposer::handOverThroughPortal(const QString& dir)
 
 void MailComposer::finish(MailComposeResult result, const QString& error)
 {
+    if (m_finished)
+        return;
+    m_finished = true;
     if (result == MailComposeResult::Failed)
         std::fprintf(stderr, "korvane: the mail client could not be opened: %s\n",
                      qPrintable(error));

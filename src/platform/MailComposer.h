@@ -7,7 +7,6 @@
 #include <QString>
 
 class MailComposer;
-class QProcess;
 
 enum class MailComposeResult { Cancelled, Saved, Sent, Failed };
 
@@ -67,6 +66,6 @@ private:
     QString m_body;
     bool m_isHTML = false;
     QList<Attachment> m_attachments;
-    QProcess* m_process = nullptr;
     bool m_handedOver = false;
+    bool m_finished = false;
 };

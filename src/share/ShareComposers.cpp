@@ -1,6 +1,7 @@
 #include "ShareComposers.h"
 
 #include "GaugeResources.h"
+#include "Bundle.h"
 #include "Localization.h"
 #include "ShareWithWebViewController.h"
 #include "SocialComposer.h"
@@ -14,10 +15,6 @@ constexpr const char* kIcon = "moreApps_icon_KorvaneVandel";
 constexpr int kFacebookPage = 0;
 constexpr int kTwitterPage = 1;
 
-QString displayName()
-{
-    return Localization::string("CFBundleDisplayName", "InfoPlist", QStringLiteral("Korvane"));
-}
 QString greeting()
 {
     return Localization::string("hello", "EmailRecommend", QStringLiteral("Hello"));
@@ -28,7 +25,7 @@ QString invitation()
 }
 QString productName()
 {
-    return displayName() + QLatin1String(kProductSuffix);
+    return Bundle::localizedDisplayName() + QLatin1String(kProductSuffix);
 }
 QString iconPath()
 {
@@ -50,7 +47,7 @@ ViewController* ShareComposers::presenterOr(ViewController* presenter) const
 
 QString ShareComposers::emailSubject()
 {
-    return displayName();
+    return Bundle::localizedDisplayName();
 }
 
 QString ShareComposers::emailBody()

@@ -2,6 +2,7 @@
 
 #include "ActivityIndicatorView.h"
 #include "Button.h"
+#include "Bundle.h"
 #include "Localization.h"
 #include "NavigationItem.h"
 #include "StageWindow.h"
@@ -23,10 +24,6 @@ constexpr double kOverlayCentrePortrait = 1002.0;
 // Store front used when the locale names no region and none can be inferred.
 constexpr const char* kDefaultCountry = "US";
 
-QString displayName()
-{
-    return Localization::string("CFBundleDisplayName", "InfoPlist", QStringLiteral("Korvane"));
-}
 
 QString shareTitle(const char* network)
 {
@@ -75,7 +72,7 @@ QString ShareWithWebViewController::buildPath(bool fixedName)
     if (fixedName) {
         appName = QLatin1String(kFixedAppName);
     } else {
-        appName = displayName();
+        appName = Bundle::localizedDisplayName();
         setStatus(appName);
     }
     const QString store = QLatin1String(StoreLinks::kStoreHost);
