@@ -39,7 +39,7 @@ std::variant<CommandLine, int> CommandLine::parse(const QCoreApplication& app)
         QStringLiteral("Log the rating prompt's decisions and report the alerts shown."));
     const QCommandLineOption page(
         QStringLiteral("page"),
-        QStringLiteral("Open a page after launch, as its button would: info, settings, apps, or web:N (the in-app web page for share service code N, 0 to 255)."),
+        QStringLiteral("Open a page after launch, as its button would: info, settings, apps, tour, or web:N (the in-app web page for share service code N, 0 to 255)."),
         QStringLiteral("PAGE"));
     parser.addOptions({device, source, replaySpeed, quitAtEnd, screenshot, locale, page, verbose});
 
@@ -98,7 +98,8 @@ std::variant<CommandLine, int> CommandLine::parse(const QCoreApplication& app)
     options.verbose = parser.isSet(verbose);
     options.page = parser.value(page);
     static const QStringList pages{QStringLiteral("info"), QStringLiteral("settings"),
-                                   QStringLiteral("apps"), QStringLiteral("web:N")};
+                                   QStringLiteral("apps"), QStringLiteral("tour"),
+                                   QStringLiteral("web:N")};
     bool codeOk = false;
     const bool webPage = options.page.startsWith(QLatin1String("web:")) &&
                          options.page.mid(4).toUInt(&codeOk) <= 255 && codeOk;

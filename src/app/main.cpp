@@ -171,6 +171,8 @@ int main(int argc, char** argv)
                 controller->showInfo();
             else if (page == u"settings")
                 controller->showSettings();
+            else if (page == u"tour")
+                controller->showKorvaneProAbout();
             else if (page.startsWith(u"web:"))
                 controller->showWebFriendShare(page.mid(4).toInt(), nullptr);
             else

@@ -8,7 +8,6 @@
 #include "InfoViewControllerPhone.h"
 #include "Localization.h"
 #include "MainView.h"
-#include "PlaceholderScreen.h"
 #include "Property.h"
 #include "RotatingButton.h"
 #include "SettingsViewControllerPhone.h"
@@ -190,14 +189,19 @@ void MainViewController::dismissISDView(QObject*)
 
 void MainViewController::showKorvaneProAbout()
 {
+    // The phone's tour opens on its head-up-display page.
+    presentKorvaneProAbout(new KorvaneProAbout)->setInitSegment(3);
+}
+
+KorvaneProAbout* MainViewController::presentKorvaneProAbout(KorvaneProAbout* tour)
+{
     stopAds();
     m_prop->setDidPressProAd(true);
     mainView->stopAdProEffectAnimation();
-    auto* tour =
-        new PlaceholderScreen(QStringLiteral("Korvane Vandel Pro"),
-                              [this](QObject* sender) { KorvaneProAboutDidFinish(sender); });
+    tour->delegate = this;
     tour->modalTransitionStyle = ViewController::Transition::CoverVertical;
     presentViewController(tour, true);
+    return tour;
 }
 
 void MainViewController::KorvaneProAboutDidFinish(QObject*)

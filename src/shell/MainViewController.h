@@ -1,6 +1,7 @@
 #pragma once
 
 #include "BannerAdPresentation.h"
+#include "KorvaneProAbout.h"
 #include "MainViewOwner.h"
 #include "PageOwner.h"
 #include "ShareComposers.h"
@@ -17,7 +18,10 @@ class TabBarController;
 
 // Owns the main screen: the gauge and the banner area. Opens and closes the
 // secondary pages and the paid-edition tour, and opens store pages.
-class MainViewController : public ViewController, public MainViewOwner, public PageOwner {
+class MainViewController : public ViewController,
+                           public MainViewOwner,
+                           public PageOwner,
+                           public KorvaneProAboutDelegate {
     Q_OBJECT
 public:
     explicit MainViewController(QObject* parent = nullptr);
@@ -54,7 +58,7 @@ public:
     void showFacebook_MainWindow() { share()->showFacebook_MainWindow(); }
     void didFinishShowWebFriendShare(QObject* sender) { share()->didFinishShowWebFriendShare(sender); }
     virtual void showKorvaneProAbout();
-    virtual void KorvaneProAboutDidFinish(QObject* sender);
+    void KorvaneProAboutDidFinish(QObject* sender) override;
 
     void appStoreKorvanePro();
     void appStoreKorvaneFree();
@@ -90,6 +94,8 @@ public:
 protected:
     // The container and its three pages for this device family.
     virtual TabBarController* createPageContainer();
+    // Presents the tour with this controller as its delegate.
+    KorvaneProAbout* presentKorvaneProAbout(KorvaneProAbout* tour);
     virtual ViewController* createInfoPage();
     virtual std::unique_ptr<ShareComposers> createShareComposers();
     // The three pages in tab order, with their tab items.

@@ -4,6 +4,7 @@
 #include "DownloadViewControllerPhone.h"
 #include "IDSControllerPhone.h"
 #include "InfoViewControllerPhone.h"
+#include "KorvaneProAboutPad.h"
 #include "MainViewPad.h"
 #include "SettingsViewControllerPhone.h"
 
@@ -34,7 +35,7 @@ std::unique_ptr<ShareComposers> MainViewControllerPad::createShareComposers()
 
 void MainViewControllerPad::showKorvaneProAbout()
 {
-    MainViewController::showKorvaneProAbout();
+    presentKorvaneProAbout(new KorvaneProAboutPad);
 }
 
 void MainViewControllerPad::KorvaneProAboutDidFinish(QObject* sender)

@@ -61,6 +61,20 @@ private slots:
         QCOMPARE(stored.value(QStringLiteral("speedUnit")).toInt(), 1);
     }
 
+    // The PRO button opens the tour, Done closes it, and the press is
+    // remembered for later runs.
+    void tourOpensAndCloses()
+    {
+        TestEnvironment env;
+        const QString out = drive(env,
+                                  {"press:Korvane Pro", "find:Available in the store", "press:Done",
+                                   "gone:Available in the store"},
+                                  QStringLiteral("phone"));
+        QVERIFY2(out.endsWith(QLatin1String("exit 0")), qPrintable(out));
+        QSettings stored(env.settingsFile(), QSettings::IniFormat);
+        QCOMPARE(stored.value(QStringLiteral("didPressProAd")).toBool(), true);
+    }
+
     // From the info tab to the Facebook share page in the in-app browser
     // (no Facebook account on Linux) and back.
     void shareOnFacebookFromInfoPage()

@@ -8,7 +8,6 @@
 #include "MainViewController.h"
 #include "MainViewControllerPad.h"
 #include "MainViewPad.h"
-#include "PlaceholderScreen.h"
 #include "Property.h"
 #include "TestEnvironment.h"
 #include "TestMain.h"

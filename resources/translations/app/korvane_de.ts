@@ -4,6 +4,22 @@
 <context>
     <name>Localizable</name>
     <message>
+        <source>InTheStore</source>
+        <translation>im Store</translation>
+    </message>
+    <message>
+        <source>Download</source>
+        <translation>Laden</translation>
+    </message>
+    <message>
+        <source>AvailableInTheStore</source>
+        <translation>Jetzt im Store</translation>
+    </message>
+    <message>
+        <source>Korvane</source>
+        <translation>Korvane Ostrin</translation>
+    </message>
+    <message>
         <source>KorvaneOnTheWeb</source>
         <translation>Korvane Vandel im Web</translation>
     </message>
@@ -140,6 +156,33 @@
     <message>
         <source>Opening</source>
         <translation>Dein E-Mail-Programm wird geöffnet…</translation>
+    </message>
+</context>
+<context>
+    <name>KorvaneProAd</name>
+    <message>
+        <source>hud</source>
+        <translation>HUD [Head-up-Display] </translation>
+    </message>
+    <message>
+        <source>Altitude</source>
+        <translation>Höhe </translation>
+    </message>
+    <message>
+        <source>54.text</source>
+        <translation>Tempowarner </translation>
+    </message>
+    <message>
+        <source>56.text</source>
+        <translation>0 auf 100 in [s] </translation>
+    </message>
+    <message>
+        <source>53.text</source>
+        <translation>Fahrtrichtung </translation>
+    </message>
+    <message>
+        <source>52.text</source>
+        <translation>max. ∅ Geschwindigkeit </translation>
     </message>
 </context>
 </TS>

@@ -4,6 +4,22 @@
 <context>
     <name>Localizable</name>
     <message>
+        <source>InTheStore</source>
+        <translation>in the store</translation>
+    </message>
+    <message>
+        <source>Download</source>
+        <translation>Download</translation>
+    </message>
+    <message>
+        <source>AvailableInTheStore</source>
+        <translation>Available in the store</translation>
+    </message>
+    <message>
+        <source>Korvane</source>
+        <translation>Korvane Ostrin</translation>
+    </message>
+    <message>
         <source>KorvaneOnTheWeb</source>
         <translation>Korvane Vandel on the web</translation>
     </message>
@@ -140,6 +156,33 @@
     <message>
         <source>Opening</source>
         <translation>Opening your mail client…</translation>
+    </message>
+</context>
+<context>
+    <name>KorvaneProAd</name>
+    <message>
+        <source>hud</source>
+        <translation>HUD [Head Up Display] </translation>
+    </message>
+    <message>
+        <source>Altitude</source>
+        <translation>altitude </translation>
+    </message>
+    <message>
+        <source>54.text</source>
+        <translation>speed alert </translation>
+    </message>
+    <message>
+        <source>56.text</source>
+        <translation>0 to 100 in [s] </translation>
+    </message>
+    <message>
+        <source>53.text</source>
+        <translation>travel direction </translation>
+    </message>
+    <message>
+        <source>52.text</source>
+        <translation>max. ∅ speed </translation>
     </message>
 </context>
 </TS>

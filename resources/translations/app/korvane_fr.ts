@@ -4,6 +4,22 @@
 <context>
     <name>Localizable</name>
     <message>
+        <source>InTheStore</source>
+        <translation>sur le store</translation>
+    </message>
+    <message>
+        <source>Download</source>
+        <translation>Télécharger</translation>
+    </message>
+    <message>
+        <source>AvailableInTheStore</source>
+        <translation>Disponible sur le store</translation>
+    </message>
+    <message>
+        <source>Korvane</source>
+        <translation>Korvane Ostrin</translation>
+    </message>
+    <message>
         <source>KorvaneOnTheWeb</source>
         <translation>Korvane Vandel sur le web</translation>
     </message>
@@ -140,6 +156,33 @@
     <message>
         <source>Opening</source>
         <translation>Ouverture de votre messagerie…</translation>
+    </message>
+</context>
+<context>
+    <name>KorvaneProAd</name>
+    <message>
+        <source>hud</source>
+        <translation>HUD [affichage tête haute] </translation>
+    </message>
+    <message>
+        <source>Altitude</source>
+        <translation>altitude </translation>
+    </message>
+    <message>
+        <source>54.text</source>
+        <translation>alerte de vitesse </translation>
+    </message>
+    <message>
+        <source>56.text</source>
+        <translation>0 à 100 en [s] </translation>
+    </message>
+    <message>
+        <source>53.text</source>
+        <translation>direction </translation>
+    </message>
+    <message>
+        <source>52.text</source>
+        <translation>vitesse max. ∅ </translation>
     </message>
 </context>
 </TS>

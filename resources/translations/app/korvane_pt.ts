@@ -4,6 +4,22 @@
 <context>
     <name>Localizable</name>
     <message>
+        <source>InTheStore</source>
+        <translation>na loja</translation>
+    </message>
+    <message>
+        <source>Download</source>
+        <translation>Descarregar</translation>
+    </message>
+    <message>
+        <source>AvailableInTheStore</source>
+        <translation>Disponível na loja</translation>
+    </message>
+    <message>
+        <source>Korvane</source>
+        <translation>Korvane Ostrin</translation>
+    </message>
+    <message>
         <source>KorvaneOnTheWeb</source>
         <translation>Korvane Vandel na web</translation>
     </message>
@@ -140,6 +156,33 @@
     <message>
         <source>Opening</source>
         <translation>A abrir o seu programa de e-mail…</translation>
+    </message>
+</context>
+<context>
+    <name>KorvaneProAd</name>
+    <message>
+        <source>hud</source>
+        <translation>HUD [Head Up Display] </translation>
+    </message>
+    <message>
+        <source>Altitude</source>
+        <translation>altitude </translation>
+    </message>
+    <message>
+        <source>54.text</source>
+        <translation>alerta de velocidade </translation>
+    </message>
+    <message>
+        <source>56.text</source>
+        <translation>0 a 100 em [s] </translation>
+    </message>
+    <message>
+        <source>53.text</source>
+        <translation>direção </translation>
+    </message>
+    <message>
+        <source>52.text</source>
+        <translation>velocidade máx. ∅ </translation>
     </message>
 </context>
 </TS>

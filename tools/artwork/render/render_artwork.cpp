@@ -930,6 +930,370 @@ void svgImage(const QString &svg, const QString &name, int px)
     writeImage(img, name);
 }
 
+// ---------------------------------------------------------------------------
+// The paid edition's feature tour: a background, one picture per feature in
+// the gauge's own materials (chrome, carbon, orange needle), the blinking
+// alert lamp and the store badge. Pictures are 260 x 220 points.
+
+constexpr double kPicW = 260, kPicH = 220;
+const QColor kTourBase(18, 20, 24);
+const QColor kNeedle(238, 92, 40);
+const QColor kTourBlue(127, 190, 255);
+
+// A small dial: chrome ring, dark face, ticks over `sweep` degrees.
+void miniDial(QPainter &p, QPointF c, double r, double sweepDeg = 270)
+{
+    QLinearGradient ring(c + QPointF(0, -r), c + QPointF(0, r));
+    ring.setColorAt(0, grey(0.95));
+    ring.setColorAt(0.5, grey(0.42));
+    ring.setColorAt(1, grey(0.85));
+    p.setPen(Qt::NoPen);
+    p.setBrush(grey(0, 0.45));
+    p.drawEllipse(c + QPointF(0, 2), r + 1, r + 1);
+    p.setBrush(ring);
+    p.drawEllipse(c, r, r);
+    QRadialGradient face(c + QPointF(0, -r * 0.3), r);
+    face.setColorAt(0, QColor(44, 47, 53));
+    face.setColorAt(1, QColor(10, 11, 13));
+    p.setBrush(face);
+    p.drawEllipse(c, r * 0.9, r * 0.9);
+    const double start = 90 + (360 - sweepDeg) / 2;  // clockwise from lower left
+    for (int i = 0; i <= 24; ++i) {
+        const double a = (start + sweepDeg * i / 24) * kPi / 180;
+        const QPointF dir(std::cos(a), std::sin(a));
+        const bool big = i % 4 == 0;
+        p.setPen(QPen(grey(0.92), big ? r * 0.035 : r * 0.018, Qt::SolidLine, Qt::FlatCap));
+        p.drawLine(c + dir * r * (big ? 0.68 : 0.74), c + dir * r * 0.82);
+    }
+}
+
+void needleAt(QPainter &p, QPointF c, double len, double deg, QColor col, double width)
+{
+    const double a = deg * kPi / 180;
+    const QPointF dir(std::cos(a), std::sin(a));
+    const QPointF n(-dir.y(), dir.x());
+    QPainterPath path;
+    path.moveTo(c - dir * len * 0.18 + n * width);
+    path.lineTo(c + dir * len);
+    path.lineTo(c - dir * len * 0.18 - n * width);
+    path.closeSubpath();
+    p.setPen(Qt::NoPen);
+    p.setBrush(col);
+    p.drawPath(path);
+}
+
+void hub(QPainter &p, QPointF c, double r)
+{
+    QRadialGradient g(c + QPointF(-r * 0.3, -r * 0.3), r * 1.4);
+    g.setColorAt(0, grey(0.95));
+    g.setColorAt(1, grey(0.35));
+    p.setPen(Qt::NoPen);
+    p.setBrush(g);
+    p.drawEllipse(c, r, r);
+}
+
+void caption(QPainter &p, const QRectF &r, const QString &text, double px, QColor col, bool bold = true)
+{
+    QFont f("DejaVu Sans");
+    f.setPixelSize(int(px));
+    f.setBold(bold);
+    p.setFont(f);
+    p.setPen(col);
+    p.drawText(r, Qt::AlignCenter, text);
+}
+
+void paintMaxAvg(QPainter &p)
+{
+    const QPointF c(kPicW / 2, 112);
+    miniDial(p, c, 100);
+    needleAt(p, c, 80, 200, kTourBlue, 3.2);   // average
+    needleAt(p, c, 84, 318, kNeedle, 3.6);     // maximum
+    hub(p, c, 8);
+    caption(p, QRectF(c.x() - 60, c.y() + 22, 120, 22), QString::fromUtf8("\u2205 68"), 17, kTourBlue);
+    caption(p, QRectF(c.x() - 60, c.y() + 44, 120, 22), "max 131", 17, kNeedle);
+}
+
+void paintDirection(QPainter &p)
+{
+    const QPointF c(kPicW / 2, 112);
+    miniDial(p, c, 100, 360);
+    const char *points[] = {"N", "E", "S", "W"};
+    for (int i = 0; i < 4; ++i) {
+        const double a = (i * 90 - 90) * kPi / 180;
+        caption(p, QRectF(c.x() + std::cos(a) * 56 - 14, c.y() + std::sin(a) * 56 - 12, 28, 24),
+                points[i], 20, i == 0 ? kNeedle : grey(0.92));
+    }
+    // The heading: a slim rose pointing north-east.
+    needleAt(p, c, 46, -45, kNeedle, 7);
+    needleAt(p, c, 46, 135, grey(0.8), 7);
+    hub(p, c, 6);
+}
+
+void paintAccelerate(QPainter &p)
+{
+    const QPointF c(kPicW / 2, 120);
+    // A stopwatch: crown and pushers above the dial.
+    QLinearGradient metal(QPointF(0, 0), QPointF(0, 30));
+    metal.setColorAt(0, grey(0.9));
+    metal.setColorAt(1, grey(0.45));
+    p.setPen(Qt::NoPen);
+    p.setBrush(metal);
+    p.drawRoundedRect(QRectF(c.x() - 12, c.y() - 118, 24, 18), 4, 4);
+    p.save();
+    p.translate(c);
+    for (double deg : {-40.0, 40.0}) {
+        p.save();
+        p.rotate(deg);
+        p.drawRoundedRect(QRectF(-7, -110, 14, 16), 3, 3);
+        p.restore();
+    }
+    p.restore();
+    miniDial(p, c, 98, 360);
+    // The run from 0 to 100 as a lit arc.
+    p.setPen(QPen(kNeedle, 7, Qt::SolidLine, Qt::FlatCap));
+    p.setBrush(Qt::NoBrush);
+    p.drawArc(QRectF(c.x() - 70, c.y() - 70, 140, 140), 90 * 16, -245 * 16);
+    needleAt(p, c, 72, -90 + 245, grey(0.95), 3);
+    hub(p, c, 6);
+    caption(p, QRectF(c.x() - 60, c.y() - 40, 120, 24), "0-100", 18, grey(0.85));
+    caption(p, QRectF(c.x() - 60, c.y() + 16, 120, 30), "6.8 s", 26, kNeedle);
+}
+
+void paintHud(QPainter &p)
+{
+    // A windscreen at night: the speed shows mirrored on the panel below and
+    // reads right way round as a reflection in the glass.
+    QPainterPath glass;
+    glass.moveTo(30, 10);
+    glass.lineTo(230, 10);
+    glass.lineTo(255, 150);
+    glass.lineTo(5, 150);
+    glass.closeSubpath();
+    QLinearGradient sky(QPointF(0, 10), QPointF(0, 150));
+    sky.setColorAt(0, QColor(14, 22, 40));
+    sky.setColorAt(1, QColor(34, 48, 74));
+    p.setPen(QPen(grey(0.7), 3));
+    p.setBrush(sky);
+    p.drawPath(glass);
+    // The road ahead.
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(50, 54, 60));
+    QPainterPath road;
+    road.moveTo(110, 100);
+    road.lineTo(150, 100);
+    road.lineTo(220, 150);
+    road.lineTo(40, 150);
+    road.closeSubpath();
+    p.drawPath(road);
+    p.setPen(QPen(QColor(230, 230, 200), 2, Qt::DashLine));
+    p.drawLine(QPointF(130, 102), QPointF(130, 148));
+    // The reflection.
+    QFont f(g_fontFamily);
+    f.setPixelSize(46);
+    p.setFont(f);
+    p.setPen(QColor(120, 255, 160, 220));
+    p.drawText(QRectF(70, 30, 120, 56), Qt::AlignCenter, "88");
+    // The panel with the app's mirrored read-out.
+    QLinearGradient dash(QPointF(0, 150), QPointF(0, 215));
+    dash.setColorAt(0, grey(0.22));
+    dash.setColorAt(1, grey(0.06));
+    p.setPen(Qt::NoPen);
+    p.setBrush(dash);
+    p.drawRoundedRect(QRectF(0, 150, kPicW, 66), 10, 10);
+    p.save();
+    p.translate(130, 0);
+    p.scale(-1, 1);
+    p.setPen(QColor(120, 255, 160));
+    p.drawText(QRectF(-60, 156, 120, 56), Qt::AlignCenter, "88");
+    p.restore();
+}
+
+void paintAlert(QPainter &p)
+{
+    const QPointF c(112, 118);
+    miniDial(p, c, 98);
+    // The alert zone above the limit.
+    p.setPen(QPen(QColor(220, 40, 30), 8, Qt::SolidLine, Qt::FlatCap));
+    p.setBrush(Qt::NoBrush);
+    p.drawArc(QRectF(c.x() - 74, c.y() - 74, 148, 148), -10 * 16, 55 * 16);
+    needleAt(p, c, 80, -20, kNeedle, 3.6);
+    hub(p, c, 7);
+    // The lamp's socket; the blinking light sits on top of it.
+    const QPointF lamp(182, 48);
+    p.setPen(Qt::NoPen);
+    p.setBrush(grey(0.55));
+    p.drawEllipse(lamp, 24, 24);
+    p.setBrush(QColor(60, 10, 8));
+    p.drawEllipse(lamp, 19, 19);
+    caption(p, QRectF(c.x() - 50, c.y() + 28, 100, 24), "120", 20, QColor(255, 90, 70));
+}
+
+void paintAlertFlash(QPainter &p)
+{
+    const QPointF c(32, 32);
+    QRadialGradient glow(c, 32);
+    glow.setColorAt(0, QColor(255, 210, 170, 255));
+    glow.setColorAt(0.35, QColor(255, 60, 30, 255));
+    glow.setColorAt(0.6, QColor(230, 30, 20, 140));
+    glow.setColorAt(1, QColor(230, 30, 20, 0));
+    p.setPen(Qt::NoPen);
+    p.setBrush(glow);
+    p.drawEllipse(c, 32, 32);
+}
+
+void paintRanges(QPainter &p)
+{
+    // Five dials whose scales end ever higher: the ranges to choose from.
+    const double radii[] = {30, 34, 38, 42, 46};
+    double x = 8;
+    for (int i = 0; i < 5; ++i) {
+        const double r = radii[i];
+        const QPointF c(x + r, 150 - r);
+        miniDial(p, c, r, 120 + 30 * i);
+        needleAt(p, c, r * 0.8, -90 + 20 * i, kNeedle, 2);
+        hub(p, c, r * 0.12);
+        x += 2 * r + 4;
+    }
+    p.setPen(QPen(kTourBlue, 2));
+    p.drawLine(QPointF(14, 186), QPointF(246, 186));
+    p.setBrush(kTourBlue);
+    p.setPen(Qt::NoPen);
+    QPainterPath arrow;
+    arrow.moveTo(252, 186);
+    arrow.lineTo(240, 180);
+    arrow.lineTo(240, 192);
+    arrow.closeSubpath();
+    p.drawPath(arrow);
+}
+
+void paintAltitude(QPainter &p)
+{
+    // Two ridges and a summit up to the right, where the read-out climbs.
+    QPainterPath far;
+    far.moveTo(0, 200);
+    far.lineTo(40, 120);
+    far.lineTo(80, 150);
+    far.lineTo(130, 70);
+    far.lineTo(160, 110);
+    far.lineTo(260, 60);
+    far.lineTo(260, 220);
+    far.lineTo(0, 220);
+    far.closeSubpath();
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(38, 44, 56));
+    p.drawPath(far);
+    QPainterPath near;
+    near.moveTo(0, 220);
+    near.lineTo(0, 190);
+    near.lineTo(70, 170);
+    near.lineTo(150, 120);
+    near.lineTo(200, 40);
+    near.lineTo(216, 30);
+    near.lineTo(236, 52);
+    near.lineTo(260, 80);
+    near.lineTo(260, 220);
+    near.closeSubpath();
+    QLinearGradient rock(QPointF(0, 30), QPointF(0, 220));
+    rock.setColorAt(0, QColor(96, 102, 114));
+    rock.setColorAt(1, QColor(30, 33, 38));
+    p.setBrush(rock);
+    p.drawPath(near);
+    // Snow on the summit.
+    QPainterPath snow;
+    snow.moveTo(200, 40);
+    snow.lineTo(216, 30);
+    snow.lineTo(236, 52);
+    snow.lineTo(222, 48);
+    snow.lineTo(212, 56);
+    snow.closeSubpath();
+    p.setBrush(grey(0.95));
+    p.drawPath(snow);
+    // An altitude scale on the left.
+    p.setPen(QPen(kTourBlue, 1.5));
+    p.drawLine(QPointF(14, 20), QPointF(14, 200));
+    for (int i = 0; i <= 9; ++i)
+        p.drawLine(QPointF(14, 200 - i * 20), QPointF(i % 3 == 0 ? 26 : 20, 200 - i * 20));
+}
+
+void paintStoreBadge(QPainter &p)
+{
+    const QRectF r(1, 1, 218, 42);
+    p.setPen(QPen(grey(0.75), 1.5));
+    QLinearGradient g(r.topLeft(), r.bottomLeft());
+    g.setColorAt(0, QColor(40, 42, 48));
+    g.setColorAt(1, QColor(6, 6, 8));
+    p.setBrush(g);
+    p.drawRoundedRect(r, 9, 9);
+    glyphStore(p, QPointF(24, 22), 1.25, grey(0.96));
+}
+
+void paintTourBackground(QPainter &p, QSizeF size, double bottomStrip)
+{
+    QLinearGradient g(QPointF(0, 0), QPointF(0, size.height()));
+    g.setColorAt(0, QColor(34, 37, 43));
+    g.setColorAt(0.25, kTourBase);
+    g.setColorAt(1, kTourBase);
+    p.fillRect(QRectF(QPointF(), size), g);
+    QRadialGradient glow(QPointF(size.width() / 2, size.height() * 0.42), size.width() * 0.75);
+    glow.setColorAt(0, QColor(127, 190, 255, 40));
+    glow.setColorAt(1, QColor(127, 190, 255, 0));
+    p.fillRect(QRectF(QPointF(), size), glow);
+    if (bottomStrip > 0) {
+        const QRectF strip(0, size.height() - bottomStrip, size.width(), bottomStrip);
+        QLinearGradient sg(strip.topLeft(), strip.bottomLeft());
+        sg.setColorAt(0, QColor(46, 49, 56));
+        sg.setColorAt(1, QColor(8, 8, 10));
+        p.fillRect(strip, sg);
+        p.fillRect(QRectF(0, strip.top(), size.width(), 1), grey(0.6, 0.8));
+    }
+}
+
+void paintPadPicture(QPainter &p, QSizeF size)
+{
+    // A tablet showing the gauge, on the tour's own base colour (a JPEG).
+    p.fillRect(QRectF(QPointF(), size), kTourBase);
+    const QRectF body = QRectF(QPointF(), size).adjusted(1, 1, -1, -1);
+    QLinearGradient frame(body.topLeft(), body.bottomLeft());
+    frame.setColorAt(0, grey(0.55));
+    frame.setColorAt(1, grey(0.2));
+    p.setPen(Qt::NoPen);
+    p.setBrush(frame);
+    p.drawRoundedRect(body, 6, 6);
+    const QRectF screen = body.adjusted(16, 16, -16, -16);
+    p.setBrush(QColor(12, 13, 15));
+    p.drawRect(screen);
+    const double r = std::min(screen.width(), screen.height()) * 0.44;
+    const QPointF c = screen.center();
+    miniDial(p, c, r);
+    needleAt(p, c, r * 0.8, 200, kNeedle, r * 0.04);
+    hub(p, c, r * 0.08);
+}
+
+void tourArtwork()
+{
+    emitImage("backgroundAdds.png", {320, 477}, [](QPainter &p) {
+        paintTourBackground(p, {320, 477}, 53);
+    });
+    emitImage("AdsBackgroundPad_P.png", {768, 1024}, [](QPainter &p) {
+        paintTourBackground(p, {768, 1024}, 0);
+    });
+    emitImage("AdsBackgroundPad_L.png", {1024, 768}, [](QPainter &p) {
+        paintTourBackground(p, {1024, 768}, 0);
+    });
+    const std::pair<const char *, void (*)(QPainter &)> pictures[] = {
+        {"tour_maxavg.png", paintMaxAvg},       {"max-avg.png", paintMaxAvg},
+        {"tour_direction.png", paintDirection}, {"compass.png", paintDirection},
+        {"tour_accelerate.png", paintAccelerate}, {"tour_hud.png", paintHud},
+        {"tour_alert.png", paintAlert},         {"tour_ranges.png", paintRanges},
+        {"tour_altitude.png", paintAltitude}};
+    for (const auto &[name, paint] : pictures)
+        emitImage(name, {kPicW, kPicH}, paint);
+    emitImage("tour_alert_flash.png", {64, 64}, paintAlertFlash);
+    emitImage("tour_store_badge.png", {220, 44}, paintStoreBadge);
+    emitImage("middle_pad_horizontal.jpg", {270, 200}, [](QPainter &p) { paintPadPicture(p, {270, 200}); });
+    emitImage("middle_pad_vertical.jpg", {250, 330}, [](QPainter &p) { paintPadPicture(p, {250, 330}); });
+}
+
 }  // namespace
 
 int main(int argc, char **argv)
@@ -981,6 +1345,7 @@ int main(int argc, char **argv)
 
     pageControls();
     flipsideBackground();
+    tourArtwork();
     // Icons of the apps the more-apps page recommends, 57 points.
     for (const char *app : {"korvane-pro", "nordweiser", "pegelwerk", "tidenhub", "tidenhub-lite"}) {
         const QString source = svgs + "/../../../resources/ads/" + app + ".svg";

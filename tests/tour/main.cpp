@@ -1,0 +1,2 @@
+#include "TestMain.h"
+KORVANE_TEST_MAIN
