@@ -156,7 +156,9 @@ void KorvaneProAbout::style(QWidget* view)
         else if (name == u"m_LableSheet5")
             PageStyle::styleLabel(label, 15, true, PageStyle::kTint);
         else
-            PageStyle::styleLabel(label, name == u"m_aviableAppStoreLabel" ? 14 : 19, true);
+            PageStyle::styleLabel(label, name == u"m_aviableAppStoreLabel" ? 13 : 19, true);
+        if (name == u"m_aviableAppStoreLabel")
+            label->setWordWrap(false);
     }
     for (Button* key : view->findChildren<Button*>()) {
         const QString name = key->objectName();
