@@ -10,6 +10,7 @@
 #include "MainViewControllerPad.h"
 #include "Property.h"
 #include "RatePrompt.h"
+#include "SingleInstance.h"
 #include "StageWindow.h"
 #include "StatusLine.h"
 
@@ -82,6 +83,17 @@ int main(int argc, char** argv)
     if (const int* code = std::get_if<int>(&parsed))
         return *code;
     const CommandLine options = std::get<CommandLine>(parsed);
+
+    // Two instances would each count the trip and the last to end would
+    // overwrite the other's distance: a second launch shows the first.
+    SingleInstance instance(QStringLiteral("com.zentrik.KorvaneVandel"));
+    if (!instance.acquire()) {
+        const bool raised = instance.raiseRunning();
+        std::printf("korvane: already running (process %lld)%s\n",
+                    static_cast<long long>(instance.runningPid()),
+                    raised ? "; its window was brought to the front" : "");
+        return 0;
+    }
     if (offscreen || options.verbose)
         AlertView::setShowObserver(reportAlert);
 
@@ -127,6 +139,11 @@ int main(int argc, char** argv)
                : StageWindow::phoneDesignSize({}),
         screen));
     application.setMainWindow(&window);
+    instance.onRaiseRequest([&window] {
+        window.showNormal();
+        window.raise();
+        window.activateWindow();
+    });
     AlertView::setHostWindow(window.stage());
     delegate->window = &window;
     delegate->applicationDidFinishLaunching();

@@ -51,6 +51,48 @@ private slots:
         QVERIFY(storedTrip(env) > trip * 1.9);
     }
 
+    // A second launch shows the running one and writes nothing; once the
+    // first is gone (even killed), the next launch runs.
+    void oneInstancePerUser()
+    {
+        TestEnvironment env;
+        const QProcessEnvironment e = environment(env);
+        QProcess first;
+        first.setProcessEnvironment(e);
+        first.start(binary(), {"--source", "demo", "--replay-speed", "1"});
+        const QString lock = e.value(QStringLiteral("XDG_RUNTIME_DIR")) +
+                             QStringLiteral("/com.zentrik.KorvaneVandel.lock");
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(lock), 20000);
+        const auto settings = [&env] {
+            QFile f(env.settingsFile());
+            return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+        };
+        // The first launch has counted its use (its last write at start).
+        QTRY_VERIFY_WITH_TIMEOUT(settings().contains("RatePromptUseCount"), 20000);
+        const QByteArray before = settings();
+
+        QProcess second;
+        second.setProcessEnvironment(e);
+        second.start(binary(), {"--source", "demo"});
+        QVERIFY(second.waitForFinished(20000));
+        QCOMPARE(second.exitCode(), 0);
+        const QStringList lines = QString::fromUtf8(second.readAllStandardOutput())
+                                      .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 1);
+        QVERIFY2(lines[0].startsWith(QLatin1String("korvane: already running (process ")),
+                 qPrintable(lines[0]));
+        QCOMPARE(settings(), before);
+
+        first.kill();
+        QVERIFY(first.waitForFinished(20000));
+        QProcess third;
+        third.setProcessEnvironment(e);
+        third.start(binary(), {"--source", "demo", "--replay-speed", "200", "--quit-at-end"});
+        QVERIFY(third.waitForFinished(120000));
+        QCOMPARE(third.exitCode(), 0);
+        QVERIFY(!third.readAllStandardOutput().contains("already running"));
+    }
+
     // Every orderly end writes the trip; an unclean one (SIGKILL: a crash,
     // a cut power supply) loses at most the last minute of driving.
     void tripSavedOnSignal_data()

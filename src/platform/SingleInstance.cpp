@@ -1,0 +1,69 @@
+#include "SingleInstance.h"
+
+#include <QDir>
+#include <QLocalServer>
+#include <QLocalSocket>
+#include <QStandardPaths>
+
+namespace {
+QString runtimeDir()
+{
+    const QString dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    return dir.isEmpty() ? QDir::tempPath() : dir;
+}
+constexpr int kAnswerMs = 2000;
+} // namespace
+
+SingleInstance::SingleInstance(const QString& id, QObject* parent)
+    : QObject(parent),
+      m_lockPath(runtimeDir() + QLatin1Char('/') + id + QStringLiteral(".lock")),
+      m_socketPath(runtimeDir() + QLatin1Char('/') + id + QStringLiteral(".socket")),
+      m_lock(m_lockPath)
+{
+    // A lock is stale only when its process is gone, however old it is: a
+    // drive lasts hours.
+    m_lock.setStaleLockTime(0);
+}
+
+SingleInstance::~SingleInstance() = default;
+
+bool SingleInstance::acquire()
+{
+    if (!m_lock.tryLock(0))
+        return false;
+    m_server = std::make_unique<QLocalServer>();
+    QLocalServer::removeServer(m_socketPath); // left behind by a killed instance
+    m_server->setSocketOptions(QLocalServer::UserAccessOption);
+    if (m_server->listen(m_socketPath)) {
+        connect(m_server.get(), &QLocalServer::newConnection, this, [this] {
+            while (QLocalSocket* peer = m_server->nextPendingConnection()) {
+                connect(peer, &QLocalSocket::readyRead, peer, [this, peer] {
+                    if (peer->readAll().startsWith("raise") && m_raise)
+                        m_raise();
+                    peer->write("ok\n");
+                    peer->disconnectFromServer();
+                });
+                connect(peer, &QLocalSocket::disconnected, peer, &QObject::deleteLater);
+            }
+        });
+    }
+    return true;
+}
+
+qint64 SingleInstance::runningPid() const
+{
+    qint64 pid = 0;
+    m_lock.getLockInfo(&pid, nullptr, nullptr);
+    return pid;
+}
+
+bool SingleInstance::raiseRunning()
+{
+    QLocalSocket socket;
+    socket.connectToServer(m_socketPath);
+    if (!socket.waitForConnected(kAnswerMs))
+        return false;
+    socket.write("raise\n");
+    socket.flush();
+    return socket.waitForReadyRead(kAnswerMs) && socket.readAll().startsWith("ok");
+}

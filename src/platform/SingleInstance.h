@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QLockFile>
+#include <QObject>
+#include <functional>
+#include <memory>
+
+class QLocalServer;
+
+// One running app per user: a lock in the runtime folder. A second launch
+// finds the first one and asks it, over a local socket beside the lock, to
+// show its window.
+class SingleInstance : public QObject {
+    Q_OBJECT
+public:
+    explicit SingleInstance(const QString& id, QObject* parent = nullptr);
+    ~SingleInstance() override;
+
+    // True when this process is the one instance; it keeps the lock for life.
+    bool acquire();
+    // The running instance's process id (valid after a failed acquire).
+    qint64 runningPid() const;
+    // Asks the running instance to show itself; true when it answered.
+    bool raiseRunning();
+    // Called in the running instance when another launch asks.
+    void onRaiseRequest(std::function<void()> raise) { m_raise = std::move(raise); }
+
+private:
+    QString m_lockPath;
+    QString m_socketPath;
+    QLockFile m_lock;
+    std::unique_ptr<QLocalServer> m_server;
+    std::function<void()> m_raise;
+};
