@@ -166,6 +166,26 @@ private slots:
         source.stop();
     }
 
+    // A peer that takes each connection and drops it at once is no gpsd:
+    // the back-off keeps growing and the outage is reported once.
+    void droppingPeerBacksOff()
+    {
+        QTcpServer server;
+        QVERIFY(server.listen(QHostAddress::LocalHost));
+        connect(&server, &QTcpServer::newConnection, &server, [&server] {
+            while (QTcpSocket* peer = server.nextPendingConnection())
+                peer->abort();
+        });
+        GpsdSource source(QStringLiteral("127.0.0.1"), server.serverPort());
+        source.setRetryDelays(5, 40);
+        QSignalSpy failed(&source, &LocationSource::failed);
+        source.start();
+        QTRY_VERIFY_WITH_TIMEOUT(source.connectionAttempts() >= 6, kPeerTimeoutMs);
+        QCOMPARE(source.retryDelayMs(), 40);
+        QCOMPARE(failed.count(), 1);
+        source.stop();
+    }
+
     // The real daemon, fed a recorded log by gpsfake.
     void realGpsd()
     {

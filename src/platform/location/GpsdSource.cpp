@@ -26,9 +26,10 @@ GpsdSource::GpsdSource(QString host, quint16 port, QObject* parent)
 {
     m_retry.setSingleShot(true);
     connect(&m_retry, &QTimer::timeout, this, &GpsdSource::connectNow);
+    // A connection counts as working once gpsd has said something (the
+    // back-off and the outage report reset in readLines): a peer that takes
+    // the connection and drops it keeps backing off.
     connect(&m_socket, &QTcpSocket::connected, this, [this] {
-        m_backoff.reset();
-        m_outageReported = false;
         m_socket.write(R"(?WATCH={"enable":true,"json":true})"
                        "\n");
     });
@@ -104,7 +105,12 @@ void GpsdSource::readLines()
         if (error.error != QJsonParseError::NoError || !doc.isObject())
             continue;
         const QJsonObject report = doc.object();
-        if (report.value(QLatin1String("class")).toString() != QLatin1String("TPV"))
+        const QString reportClass = report.value(QLatin1String("class")).toString();
+        if (!reportClass.isEmpty()) {
+            m_backoff.reset();
+            m_outageReported = false;
+        }
+        if (reportClass != QLatin1String("TPV"))
             continue;
         std::optional<Fix> fix = fixFromReport(report);
         if (!fix)

@@ -35,6 +35,8 @@ public:
 
     // Attempts to connect so far (status output; tests).
     int connectionAttempts() const { return m_attempts; }
+    // The wait before the pending reconnection (tests).
+    int retryDelayMs() const { return m_retry.interval(); }
     // Replaces the 1 s … 30 s back-off (tests shorten it).
     void setRetryDelays(int firstMs, int maxMs) { m_backoff = Backoff(firstMs, maxMs); }
 
