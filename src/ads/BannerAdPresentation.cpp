@@ -192,13 +192,19 @@ void BannerAdPresentation::drawAdsShowDismissEffectAnimationControllFunc()
 
 void BannerAdPresentation::receiveAd(std::optional<qreal> entryX, qreal entryY)
 {
+    bool entering = false;
     if (m_adsShowDismissView && m_adsShowDismissView->isHidden()) {
         const qreal x = entryX ? *entryX : center(m_adsShowDismissView).x();
         setCenter(m_adsShowDismissView, QPointF(x, entryY));
         m_adsShowDismissView->show();
+        entering = true;
     }
     if (m_posYAdsShowDismiss < kShowBelowTarget)
         animateShowAdsView();
+    else if (entering)
+        // Already aimed at the shown position (a tap while the ad loaded):
+        // slide there, or it would wait off screen.
+        startAdsShowDismissEffectAnimation();
     m_dateAddRecieved = Clock::now();
     restoreNextAdButton();
 }

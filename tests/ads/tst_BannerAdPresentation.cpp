@@ -206,6 +206,26 @@ private slots:
         QVERIFY(s.ads->hasAdBannerView());
     }
 
+    // A tap while the ad loads aims the banner at its shown position before
+    // it exists; when the ad arrives it still slides in.
+    void adArrivingAfterATap_data()
+    {
+        QTest::addColumn<bool>("tablet");
+        QTest::newRow("phone") << false;
+        QTest::newRow("tablet") << true;
+    }
+    void adArrivingAfterATap()
+    {
+        QFETCH(bool, tablet);
+        Screen s(tablet);
+        s.ads->startAds();
+        s.ads->animateShowAdsView();
+        s.slide();
+        s.ads->adViewDidReceiveAd(s.ads->m_adBannerView);
+        QVERIFY(s.slide() > 0);
+        QCOMPARE(s.y(), tablet ? 60.0 : 50.0);
+    }
+
     void automaticDismissal_data()
     {
         QTest::addColumn<float>("speed");
