@@ -1,6 +1,7 @@
 #include "GpsdSource.h"
 
 #include "Clock.h"
+#include "GpsdReport.h"
 #include "LocationManager.h"
 
 #include <QJsonDocument>
@@ -11,14 +12,6 @@ namespace {
 // A report line is a few hundred bytes (SKY with many satellites a few
 // kilobytes); more than this without a newline is not gpsd.
 constexpr qint64 kMaxLine = 256 * 1024;
-
-std::optional<double> finiteNumber(const QJsonObject& o, QLatin1StringView key)
-{
-    const QJsonValue v = o.value(key);
-    if (!v.isDouble() || !std::isfinite(v.toDouble()))
-        return std::nullopt;
-    return v.toDouble();
-}
 } // namespace
 
 GpsdSource::GpsdSource(QString host, quint16 port, QObject* parent)
@@ -136,29 +129,7 @@ void GpsdSource::readLines()
 
 std::optional<Fix> GpsdSource::fixFromReport(const QJsonObject& report)
 {
-    const auto mode = finiteNumber(report, QLatin1String("mode"));
-    const auto lat = finiteNumber(report, QLatin1String("lat"));
-    const auto lon = finiteNumber(report, QLatin1String("lon"));
-    if (!mode || *mode < 2.0 || !lat || !lon || std::abs(*lat) > 90.0 || std::abs(*lon) > 180.0)
-        return std::nullopt;
-    Fix fix;
-    fix.latitude = *lat;
-    fix.longitude = *lon;
-    if (const auto speed = finiteNumber(report, QLatin1String("speed")); speed && *speed >= 0.0)
-        fix.speed = *speed;
-    const auto eph = finiteNumber(report, QLatin1String("eph"));
-    const auto epx = finiteNumber(report, QLatin1String("epx"));
-    const auto epy = finiteNumber(report, QLatin1String("epy"));
-    if (eph && *eph >= 0.0)
-        fix.horizontalAccuracy = *eph;
-    else if (epx && epy && *epx >= 0.0 && *epy >= 0.0)
-        // The per-axis errors combine into the radius that covers both; the
-        // larger alone would understate an error off the axes.
-        fix.horizontalAccuracy = std::hypot(*epx, *epy);
-    const QString time = report.value(QLatin1String("time")).toString();
-    if (!time.isEmpty())
-        fix.timestamp = QDateTime::fromString(time, Qt::ISODateWithMs);
-    return fix;
+    return GpsdReport::fix(report);
 }
 
 bool GpsdSource::probe(const QString& host, quint16 port, int timeoutMs, QString* errorMessage)
