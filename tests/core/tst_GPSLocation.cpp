@@ -79,6 +79,28 @@ private slots:
                           fix(lat, 11.0 + 3 * d, 0), fix(lat, 11.0 + 3 * d, 0)}
             << QList<Expected>{{0, -1}, {0, -1}, {5, 1}, {0, 2}, {0, -1}};
 
+        QTest::newRow("zero speed ends the moving state: a turn back then stays still")
+            << QList<Fix>{fix(lat, 11.0, 5), fix(lat, 11.0 + d, 5), fix(lat, 11.0 + 2 * d, 5),
+                          fix(lat, 11.0 + 3 * d, 0), fix(lat, 11.0 + 2 * d, 5)}
+            << QList<Expected>{{0, -1}, {0, -1}, {5, 1}, {0, 2}, {0, -1}};
+
+        // The direction test compares plain degree differences with a cosine
+        // of 0.1: a 60° turn (0.5) starts, an 87° turn (0.052) does not, and
+        // at 60° north a turn of cosine 0.11 in degrees starts although on
+        // the ground (longitudes halved) it is a turn of more than 90°.
+        QTest::newRow("60 degree turn starts")
+            << QList<Fix>{fix(lat, 11.0, 5), fix(lat, 11.0 + d, 5),
+                          fix(lat + d * 0.8660254, 11.0 + 1.5 * d, 5)}
+            << QList<Expected>{{0, -1}, {0, -1}, {5, 1}};
+        QTest::newRow("87 degree turn does not start")
+            << QList<Fix>{fix(lat, 11.0, 5), fix(lat, 11.0 + d, 5),
+                          fix(lat + d * 0.9986295, 11.0 + d + d * 0.0523360, 5)}
+            << QList<Expected>{{0, -1}, {0, -1}, {0, -1}};
+        QTest::newRow("degrees, not ground distances, at 60 north")
+            << QList<Fix>{fix(60.0, 11.0, 5), fix(60.0 + d, 11.0 + d, 5),
+                          fix(60.0 + 0.2 * d, 11.0 + 2 * d, 5)}
+            << QList<Expected>{{0, -1}, {0, -1}, {5, 1}};
+
         QTest::newRow("identical coordinates never start")
             << QList<Fix>{fix(lat, 11.0, 5), fix(lat, 11.0, 5), fix(lat, 11.0, 5),
                           fix(lat, 11.0, 5)}
