@@ -1,4 +1,5 @@
 #include "AlertView.h"
+#include "Bundle.h"
 #include "CommandLine.h"
 #include "Device.h"
 #include "DialGeometry.h"
@@ -77,7 +78,7 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("korvane"));
     QApplication::setApplicationVersion(QStringLiteral(KORVANE_VERSION));
     QApplication::setOrganizationName(QStringLiteral("Zentrik"));
-    QGuiApplication::setDesktopFileName(QStringLiteral("korvane"));
+    QGuiApplication::setDesktopFileName(QLatin1String(Bundle::kApplicationId));
 
     const auto parsed = CommandLine::parse(app);
     if (const int* code = std::get_if<int>(&parsed))
@@ -86,7 +87,7 @@ int main(int argc, char** argv)
 
     // Two instances would each count the trip and the last to end would
     // overwrite the other's distance: a second launch shows the first.
-    SingleInstance instance(QStringLiteral("com.zentrik.KorvaneVandel"));
+    SingleInstance instance(QLatin1String(Bundle::kApplicationId));
     if (!instance.acquire()) {
         const bool raised = instance.raiseRunning();
         std::printf("korvane: already running (process %lld)%s\n",
@@ -129,7 +130,8 @@ int main(int argc, char** argv)
     // scaled to whatever size the window gets.
     StageWindow window(tablet ? StageWindow::tabletDesignSize : StageWindow::phoneDesignSize);
     window.setWindowTitle(QStringLiteral("Korvane Vandel"));
-    window.setWindowIcon(QIcon(QStringLiteral(":/images/app_icon.png")));
+    window.setWindowIcon(QIcon::fromTheme(QLatin1String(Bundle::kApplicationId),
+                                          QIcon(QStringLiteral(":/images/app_icon.png"))));
     constexpr QSize kMinimumWindow(180, 240);
     window.setMinimumSize(kMinimumWindow);
     QScreen* screen = QGuiApplication::primaryScreen();

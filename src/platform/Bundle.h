@@ -6,6 +6,10 @@
 // The app information dictionary.
 class Bundle {
 public:
+    // The desktop's name for the app: desktop entry, icon, metainfo, GeoClue
+    // and screen-lock requests.
+    static constexpr const char* kApplicationId = "com.zentrik.KorvaneVandel";
+
     static QString version();            // CFBundleVersion
     static QString shortVersionString(); // CFBundleShortVersionString
     static QString displayName();        // CFBundleDisplayName

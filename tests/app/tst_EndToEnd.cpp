@@ -207,7 +207,7 @@ private slots:
             if (line.startsWith(QLatin1String("Inhibit")) ||
                 line.startsWith(QLatin1String("UnInhibit")))
                 calls << line;
-        QVERIFY2(calls == QStringList({"Inhibit korvane", "UnInhibit 4711"}),
+        QVERIFY2(calls == QStringList({"Inhibit com.zentrik.KorvaneVandel", "UnInhibit 4711"}),
                  qPrintable(calls.join(u'|') + u'\n' + err));
     }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Bundle.h"
+
 #include "LocationSource.h"
 
 #include <QGeoPositionInfoSource>
@@ -14,7 +16,7 @@ class GeoClueSource : public LocationSource {
 public:
     static constexpr const char* kPluginName = "geoclue2";
     // The desktop file GeoClue's agent and permission store know us by.
-    static constexpr const char* kDesktopId = "korvane";
+    static constexpr const char* kDesktopId = Bundle::kApplicationId;
 
     explicit GeoClueSource(QObject* parent = nullptr);
     ~GeoClueSource() override;

@@ -1342,6 +1342,12 @@ int main(int argc, char **argv)
 
     svgImage(svgs + "/app_icon.svg", "app_icon.png", 256);
     svgImage(svgs + "/app_icon.svg", "moreApps_icon_KorvaneVandel.png", 114);
+    // The desktop's icon theme sizes, beside the desktop entry.
+    for (int px : {48, 64, 128, 256}) {
+        const QString dir = QString("../desktop/icons/%1x%1").arg(px);
+        QDir(g_out).mkpath(dir);
+        svgImage(svgs + "/app_icon.svg", dir + "/com.zentrik.KorvaneVandel.png", px);
+    }
 
     pageControls();
     flipsideBackground();
