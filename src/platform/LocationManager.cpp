@@ -1,5 +1,7 @@
 #include "LocationManager.h"
 
+#include <cstdio>
+
 #include <algorithm>
 
 namespace {
@@ -34,6 +36,13 @@ LocationManager::LocationManager(QObject* parent) : QObject(parent)
     m_silence.setSingleShot(true);
     m_silence.setInterval(std::max(1, int(kLostAfterMs / m_source->timeScale())));
     connect(&m_silence, &QTimer::timeout, this, &LocationManager::loseSource);
+    m_firstFix.setSingleShot(true);
+    m_firstFix.setInterval(std::max(1, int(kNoFixNoteAfterMs / m_source->timeScale())));
+    connect(&m_firstFix, &QTimer::timeout, this, [this] {
+        // Said once; the source keeps running and a later fix is used.
+        std::fprintf(stderr, "korvane: no position fix from %s within a minute; still waiting\n",
+                     qPrintable(m_source->description()));
+    });
     connect(m_source.get(), &LocationSource::ended, this, &LocationManager::updatesEnded);
 }
 
@@ -44,8 +53,11 @@ void LocationManager::startUpdatingLocation()
     if (m_updating)
         return;
     m_updating = true;
-    if (m_source)
+    if (m_source) {
+        if (!m_location)
+            m_firstFix.start();
         m_source->start();
+    }
 }
 
 void LocationManager::stopUpdatingLocation()
@@ -54,6 +66,7 @@ void LocationManager::stopUpdatingLocation()
         return;
     m_updating = false;
     m_silence.stop();
+    m_firstFix.stop();
     if (m_source)
         m_source->stop();
 }
@@ -70,6 +83,7 @@ void LocationManager::deliver(const QList<Fix>& received)
         return;
     m_location = fixes.last();
     m_lost = false;
+    m_firstFix.stop();
     m_silence.start();
     if (m_delegate)
         m_delegate->locationManager_didUpdateLocations(this, fixes);

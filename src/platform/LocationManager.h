@@ -36,6 +36,8 @@ public:
     static constexpr int kErrorLocationUnknown = 0;
     // Silence, in the source's own time, after which the source counts as lost.
     static constexpr int kLostAfterMs = 3000;
+    // Without a first fix by then, the source's silence is worth a note.
+    static constexpr int kNoFixNoteAfterMs = 60000;
 
     explicit LocationManager(QObject* parent = nullptr);
     ~LocationManager() override;
@@ -73,5 +75,6 @@ private:
     bool m_pausesAutomatically = true;
     bool m_updating = false;
     QTimer m_silence;
+    QTimer m_firstFix;
     bool m_lost = false;
 };

@@ -1,4 +1,5 @@
 #include "AutoSource.h"
+#include "GeoClueSource.h"
 #include "LocationSources.h"
 #include "NmeaParser.h"
 #include "TestEnvironment.h"
@@ -116,24 +117,31 @@ private slots:
     // As the app wires it: the delegate is set after updates have started.
     void throughTheManager_data()
     {
-        QTest::addColumn<bool>("replay");
-        QTest::newRow("a replay to its end") << true;
-        QTest::newRow("no location service") << false;
+        QTest::addColumn<QString>("source");
+        QTest::newRow("a replay to its end") << "replay";
+        QTest::newRow("no location service") << "auto";
+        QTest::newRow("GeoClue does not answer") << "geoclue";
     }
 
     void throughTheManager()
     {
-        QFETCH(bool, replay);
+        QFETCH(QString, source);
+        const bool replay = source == u"replay";
         const QString path = log(QStringLiteral("bu353s4.log"));
         QString message;
-        if (replay)
+        if (replay) {
             LocationManager::setSourceFactory(
                 LocationSources::create(QStringLiteral("nmea:") + path, 1e9, &message));
-        else
+        } else if (source == u"auto") {
             LocationManager::setSourceFactory([] {
                 return std::make_unique<AutoSource>(
                     AutoSource::Probes{[] { return false; }, [] { return false; }});
             });
+        } else {
+            // A system bus that is not there: the service cannot answer.
+            qputenv("DBUS_SYSTEM_BUS_ADDRESS", "unix:path=/nonexistent/system_bus_socket");
+            LocationManager::setSourceFactory([] { return std::make_unique<GeoClueSource>(); });
+        }
         LocationManager manager;
         QSignalSpy ended(&manager, &LocationManager::updatesEnded);
         Recorder recorder;

@@ -3,7 +3,7 @@
 #include "LocationManager.h"
 
 #include <QDBusConnection>
-#include <QDBusConnectionInterface>
+#include <QDBusMessage>
 #include <QGeoPositionInfo>
 #include <QGuiApplication>
 #include <QTimer>
@@ -38,13 +38,23 @@ bool GeoClueSource::pluginAvailable()
 bool GeoClueSource::serviceAvailable()
 {
     QDBusConnection bus = QDBusConnection::systemBus();
-    if (!bus.isConnected() || !bus.interface())
+    if (!bus.isConnected())
         return false;
-    QDBusConnectionInterface* iface = bus.interface();
+    // The bus's own calls, with a short wait: a bus that does not answer
+    // must not hold the start for the default 25 s.
+    const auto ask = [&bus](const char* method, const QVariantList& args) {
+        QDBusMessage call = QDBusMessage::createMethodCall(
+            QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"),
+            QStringLiteral("org.freedesktop.DBus"), QLatin1String(method));
+        call.setArguments(args);
+        const QDBusMessage reply = bus.call(call, QDBus::Block, kProbeMs);
+        return reply.type() == QDBusMessage::ReplyMessage ? reply.arguments().value(0)
+                                                          : QVariant();
+    };
     const QString name = QLatin1String(kService);
-    if (iface->isServiceRegistered(name).value())
+    if (ask("NameHasOwner", {name}).toBool())
         return true;
-    return iface->activatableServiceNames().value().contains(name);
+    return ask("ListActivatableNames", {}).toStringList().contains(name);
 }
 
 Fix GeoClueSource::fixFromPosition(const QGeoPositionInfo& info)
@@ -83,6 +93,16 @@ void GeoClueSource::start()
     if (m_running)
         return;
     m_running = true;
+    if (!m_source && !serviceAvailable()) {
+        // Nobody to ask for the position: the same path as a refusal.
+        QTimer::singleShot(0, this, [this] {
+            if (m_running)
+                emit failed({LocationManager::kErrorDenied,
+                             QStringLiteral("The GeoClue location service does not answer "
+                                            "(location error 1).")});
+        });
+        return;
+    }
     if (!m_source) {
         QVariantMap parameters;
         const QString desktopId = QGuiApplication::desktopFileName();

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "Bundle.h"
-
 #include "LocationSource.h"
 
 #include <QGeoPositionInfoSource>
@@ -10,7 +9,8 @@ class QGeoPositionInfo;
 
 // Fixes from the desktop's location service, GeoClue2, through Qt's plugin,
 // asking for satellite positioning. A refusal by GeoClue's agent is the
-// refused-access error (code 1, "error 1" in its text).
+// refused-access error (code 1, "error 1" in its text), and so is a system
+// without the service: nobody can give a position.
 class GeoClueSource : public LocationSource {
     Q_OBJECT
 public:
@@ -27,8 +27,9 @@ public:
 
     static bool pluginAvailable();
     // Whether the system bus offers the GeoClue2 service, running or
-    // activatable.
+    // activatable; each question waits at most kProbeMs.
     static bool serviceAvailable();
+    static constexpr int kProbeMs = 2000;
 
     static Fix fixFromPosition(const QGeoPositionInfo& info);
     static LocationError errorFor(QGeoPositionInfoSource::Error error);

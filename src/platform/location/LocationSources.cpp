@@ -10,6 +10,7 @@
 #include <QUrl>
 
 #include <cmath>
+#include <cstdio>
 
 namespace {
 LocationManager::SourceFactory fail(QString* errorMessage, const QString& text)
@@ -55,6 +56,11 @@ LocationManager::SourceFactory LocationSources::create(const QString& source, do
     if (source == QLatin1String("geoclue")) {
         if (!GeoClueSource::pluginAvailable())
             return fail(errorMessage, QStringLiteral("Qt's GeoClue plugin is not installed"));
+        // As gpsd is probed: one line now; the app then runs the refused
+        // path ("GPS is OFF"), as a user who denied access would see it.
+        if (!GeoClueSource::serviceAvailable())
+            std::fprintf(stderr, "korvane: GeoClue does not answer on the system bus "
+                                 "(is geoclue-2.0 installed and the system bus running?)\n");
         return [] { return std::make_unique<GeoClueSource>(); };
     }
 
