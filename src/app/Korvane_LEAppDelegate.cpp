@@ -50,7 +50,7 @@ void Korvane_LEAppDelegatePad::createMainViewController()
 void Korvane_LEAppDelegate::applicationDidFinishLaunching()
 {
     prop = Property::instance();
-    chooseUnitOnFirstLaunch(prop, Localization::localeIdentifier());
+    chooseUnitOnFirstLaunch(prop, Localization::measurementLocaleIdentifier());
     createMainViewController();
     Application::shared().setIdleTimerDisabled(true);
     if (window) {

@@ -44,6 +44,18 @@ QLocale Localization::locale()
     return QLocale(localeIdentifier());
 }
 
+QString Localization::measurementLocaleIdentifier()
+{
+    if (!localeOverride().isEmpty())
+        return localeOverride();
+    for (const char* variable : {"LC_ALL", "LC_MEASUREMENT", "LANG"}) {
+        const QString value = qEnvironmentVariable(variable);
+        if (!value.isEmpty())
+            return value.section(u'.', 0, 0).section(u'@', 0, 0);
+    }
+    return localeIdentifier();
+}
+
 QStringList Localization::preferredLanguages()
 {
     QStringList languages;

@@ -17,6 +17,10 @@ public:
     // identifier (as "en_US_POSIX") is kept for substring tests.
     static void setLocaleOverride(const QString& identifier);
     static QString localeIdentifier();
+    // The locale whose units the user measures in: the --locale override,
+    // else LC_ALL, LC_MEASUREMENT, LANG (the C library's order), without
+    // encoding or modifier ("en_GB.UTF-8" → "en_GB").
+    static QString measurementLocaleIdentifier();
     static QLocale locale();
     // The user's preferred languages, most preferred first ("pt_BR", "pt", …).
     static QStringList preferredLanguages();

@@ -2,6 +2,7 @@
 #include "Korvane_LEAppDelegate.h"
 #include "MainView.h"
 #include "MainViewController.h"
+#include "Localization.h"
 #include "Property.h"
 #include "StatusLine.h"
 #include "TestEnvironment.h"
@@ -46,6 +47,41 @@ private slots:
         QVERIFY(!next->m_isfirstInit);
         Korvane_LEAppDelegate::chooseUnitOnFirstLaunch(next, unit ? "fr_FR" : "en_US");
         QCOMPARE(Property::reloadForTesting()->m_speedUnit, unit);
+    }
+
+    // The unit follows the measurement locale: a German desktop measuring
+    // in British units starts in mph, --locale still decides over both.
+    void measurementLocale_data()
+    {
+        QTest::addColumn<QString>("all");
+        QTest::addColumn<QString>("measurement");
+        QTest::addColumn<QString>("lang");
+        QTest::addColumn<QString>("override");
+        QTest::addColumn<QString>("identifier");
+        QTest::newRow("LC_MEASUREMENT over LANG") << "" << "en_GB.UTF-8" << "de_DE.UTF-8" << "" << "en_GB";
+        QTest::newRow("LC_ALL over both") << "fr_FR.UTF-8" << "en_US.UTF-8" << "en_US.UTF-8" << "" << "fr_FR";
+        QTest::newRow("LANG alone") << "" << "" << "en_US.UTF-8@euro" << "" << "en_US";
+        QTest::newRow("--locale wins") << "" << "en_GB.UTF-8" << "" << "de_AT" << "de_AT";
+    }
+    void measurementLocale()
+    {
+        QFETCH(QString, all);
+        QFETCH(QString, measurement);
+        QFETCH(QString, lang);
+        QFETCH(QString, override);
+        QFETCH(QString, identifier);
+        const char* names[] = {"LC_ALL", "LC_MEASUREMENT", "LANG"};
+        const QString values[] = {all, measurement, lang};
+        QByteArray saved[3];
+        for (int i = 0; i < 3; ++i) {
+            saved[i] = qgetenv(names[i]);
+            qputenv(names[i], values[i].toUtf8());
+        }
+        Localization::setLocaleOverride(override);
+        QCOMPARE(Localization::measurementLocaleIdentifier(), identifier);
+        Localization::setLocaleOverride(QString());
+        for (int i = 0; i < 3; ++i)
+            qputenv(names[i], saved[i]);
     }
 
     // The launch hands the store to the gauge; the background and the end
