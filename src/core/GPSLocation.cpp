@@ -96,9 +96,10 @@ void GPSLocation::locationManager_didFailWithError(LocationManager*, const Locat
 
 void GPSLocation::showEnableGPS_AlertView()
 {
-    auto* alert = new AlertView(QStringLiteral("GPS is OFF"),
-                                Localization::string("gps_off", nullptr, QString()), nullptr,
-                                QStringLiteral("OK"));
+    auto* alert =
+        new AlertView(QStringLiteral("GPS is OFF"),
+                      Localization::translate("Localizable", "gps_off").orDefault(QString()),
+                      nullptr, QStringLiteral("OK"));
     alert->show();
 }
 

@@ -40,24 +40,28 @@ struct MakerApp {
     const char* storeId;
 };
 
-inline constexpr MakerApp kKorvanePro{"KorvanePro",
+inline constexpr MakerApp kKorvanePro{QT_TRANSLATE_NOOP("moreApps", "KorvanePro"),
                                       "Korvane Ostrin",
-                                      "KorvanePro_desc",
+                                      QT_TRANSLATE_NOOP("moreApps", "KorvanePro_desc"),
                                       "Acceleration in sec, speed alert, digital, HUD...",
                                       "moreApps_korvane-pro.png",
                                       kKorvaneProStoreId};
 // The maker's other apps; the last two are the two editions of one app.
 inline constexpr MakerApp kMakerApps[] = {
-    {"Nordweiser", "Nordweiser Compass", "Nordweiser_desc",
+    {QT_TRANSLATE_NOOP("moreApps", "Nordweiser"), "Nordweiser Compass",
+     QT_TRANSLATE_NOOP("moreApps", "Nordweiser_desc"),
      "A true-north compass that works without a network.", "moreApps_nordweiser.png",
      kZentrikAppStoreIds[0]},
-    {"Pegelwerk", "Pegelwerk Level", "Pegelwerk_desc",
+    {QT_TRANSLATE_NOOP("moreApps", "Pegelwerk"), "Pegelwerk Level",
+     QT_TRANSLATE_NOOP("moreApps", "Pegelwerk_desc"),
      "Spirit level and inclinometer for shelves, pictures and caravans.", "moreApps_pegelwerk.png",
      kZentrikAppStoreIds[1]},
-    {"Tidenhub", "Tidenhub Tides", "Tidenhub_desc",
+    {QT_TRANSLATE_NOOP("moreApps", "Tidenhub"), "Tidenhub Tides",
+     QT_TRANSLATE_NOOP("moreApps", "Tidenhub_desc"),
      "Tides and currents for 4,000 harbours, offline.", "moreApps_tidenhub.png",
      kZentrikAppStoreIds[2]},
-    {"TidenhubLite", "Tidenhub Lite", "TidenhubLite_desc", "The tides of your home harbour, free.",
+    {QT_TRANSLATE_NOOP("moreApps", "TidenhubLite"), "Tidenhub Lite",
+     QT_TRANSLATE_NOOP("moreApps", "TidenhubLite_desc"), "The tides of your home harbour, free.",
      "moreApps_tidenhub-lite.png", kZentrikAppStoreIds[3]},
 };
 

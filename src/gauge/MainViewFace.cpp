@@ -219,9 +219,9 @@ void MainView::adjustImgViewsInit()
         paintSchablone_Unite(QString::fromLatin1(s.name), d, QPointF(a, b),
                              dialFont(kUnitFontSize));
         // What a screen reader says of the face: it is a picture.
-        m_View_Main->setAccessibleName(
-            Localization::string("SpeedDial", nullptr, QStringLiteral("Speed dial")) +
-            QStringLiteral(", ") + QString::fromLatin1(s.name));
+        m_View_Main->setAccessibleName(Localization::translate("Localizable", "SpeedDial")
+                                           .orDefault(QStringLiteral("Speed dial")) +
+                                       QStringLiteral(", ") + QString::fromLatin1(s.name));
     }
 
     const QImage accuracy = GaugeResources::image(QStringLiteral("gps_schablone.png"), dpr);
@@ -392,7 +392,8 @@ void MainView::paintSchablone_Unite(const QString& unite, float scale, QPointF c
 
 void MainView::loadLocal()
 {
-    m_Speedo_Label->setText(Localization::string("KorvaneFree", nullptr, QString()));
+    m_Speedo_Label->setText(
+        Localization::translate("Localizable", "KorvaneFree").orDefault(QString()));
     for (QLabel* label : {m_distanceTraveled, m_distanceTraveled_Background}) {
         const QFont layoutFont = label->font();
         QFont digits{QStringLiteral("iSDigitIta_AndSymb")};

@@ -97,7 +97,8 @@ void DownloadViewControllerPhone::viewDidLoad()
 {
     QWidget* v = view();
     m_naviItm->setTitle(TabBarItem::downloads().title);
-    m_recomend_title_Label->setText(text("RecommendedApps", "Recommended Apps"));
+    m_recomend_title_Label->setText(Localization::translate("moreApps", "RecommendedApps")
+                                        .orDefault(QStringLiteral("Recommended Apps")));
     PageStyle::styleLabel(m_recomend_title_Label, 22, true);
     fillEntry(m_top_apps_top_tittle_Label, m_top_apps_top_descrption_Label, "m_top_apps_top_button",
               StoreLinks::kKorvanePro, &DownloadViewControllerPhone::appStoreKorvanePro);
@@ -118,7 +119,8 @@ void DownloadViewControllerPhone::viewDidLoad()
                 &DownloadViewControllerPhone::appStoreTidenhubLite);
     }
     if (auto* logo = v->findChild<Button*>(QStringLiteral("m_zentrik_logo_button"))) {
-        logo->setText(text("AllAppsFromZentrik", "All apps from Zentrik"));
+        logo->setText(Localization::translate("moreApps", "AllAppsFromZentrik")
+                          .orDefault(QStringLiteral("All apps from Zentrik")));
         logo->setAccessibleName(logo->text());
         PageStyle::styleKey(logo, true);
         connect(logo, &QAbstractButton::clicked, this,

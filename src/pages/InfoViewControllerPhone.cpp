@@ -30,10 +30,11 @@ QString InfoViewControllerPhone::versionLine(const QString& bundleVersion)
 
 QString InfoViewControllerPhone::reviewInvitation()
 {
-    QString text = Localization::string(
-        "AppRecomendText", "moreApps",
-        QStringLiteral("If you like Korvane Vandel don't forget to write a review ☺ ➟"));
-    return text.replace(QStringLiteral("_AppName_"), Localization::string("KorvaneFree"));
+    QString text = Localization::translate("moreApps", "AppRecomendText")
+                       .orDefault(QStringLiteral(
+                           "If you like Korvane Vandel don't forget to write a review ☺ ➟"));
+    return text.replace(QStringLiteral("_AppName_"),
+                        Localization::translate("Localizable", "KorvaneFree").text());
 }
 
 QWidget* InfoViewControllerPhone::createView()
@@ -70,27 +71,26 @@ QWidget* InfoViewControllerPhone::loadView()
     PageStyle::styleLabel(titleLabel, 24, true);
     PageStyle::styleLabel(versionLabel, 13, false, PageStyle::kSecondaryText);
     if (auto* heading = view->findChild<QLabel*>(QStringLiteral("m_share_Title_Lable"))) {
-        heading->setText(Localization::string("Recommend"));
+        heading->setText(Localization::translate("Localizable", "Recommend").text());
         PageStyle::styleHeading(heading);
     }
-    for (const char* name :
-         {"m_wwwButton", "m_zentrikAppsButton", "eRecommendButton", "m_facebookButton",
-          "m_twitterButton"})
+    for (const char* name : {"m_wwwButton", "m_zentrikAppsButton", "eRecommendButton",
+                             "m_facebookButton", "m_twitterButton"})
         if (auto* b = view->findChild<Button*>(QLatin1String(name)))
             PageStyle::styleKey(b, false);
     if (auto* b = view->findChild<Button*>(QStringLiteral("m_wwwButton")))
-        b->setText(Localization::string("KorvaneOnTheWeb", nullptr,
-                                        QStringLiteral("Korvane Vandel on the web")));
+        b->setText(Localization::translate("Localizable", "KorvaneOnTheWeb")
+                       .orDefault(QStringLiteral("Korvane Vandel on the web")));
     if (auto* b = view->findChild<Button*>(QStringLiteral("m_zentrikAppsButton")))
-        b->setText(Localization::string("MoreAppsFromZentrik"));
+        b->setText(Localization::translate("Localizable", "MoreAppsFromZentrik").text());
     return view;
 }
 
 void InfoViewControllerPhone::viewDidLoad()
 {
-    m_naviItm->setTitle(Localization::string("Info"));
+    m_naviItm->setTitle(Localization::translate("Localizable", "Info").text());
     view()->setAccessibleName(m_naviItm->title());
-    titleLabel->setText(Localization::string("KorvaneFree"));
+    titleLabel->setText(Localization::translate("Localizable", "KorvaneFree").text());
     const QString invitation = reviewInvitation();
     reviewAnimationButton->setText(invitation);
     reviewAnimationButton->setAccessibleName(invitation);

@@ -46,7 +46,7 @@ QWidget* SettingsViewControllerPhone::loadView()
 
 void SettingsViewControllerPhone::viewDidLoad()
 {
-    m_naviItm->setTitle(Localization::string("Settings"));
+    m_naviItm->setTitle(Localization::translate("Localizable", "Settings").text());
     m_settingsView->setProperty(Property::instance());
 }
 

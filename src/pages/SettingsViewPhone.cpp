@@ -76,9 +76,10 @@ void SettingsViewPhone::bindOutlets()
         segment->setTitleColor(PageStyle::kSecondaryText);
         segment->setTitleColor(Qt::white, Button::State::Selected);
     }
-    m_unit_Title_Lable->setText(
-        Localization::string("SpeedUnit", nullptr, QStringLiteral("Speed unit")));
-    m_dist_Title_Lable->setText(Localization::string("Trip", nullptr, QStringLiteral("Trip")));
+    m_unit_Title_Lable->setText(Localization::translate("Localizable", "SpeedUnit")
+                                    .orDefault(QStringLiteral("Speed unit")));
+    m_dist_Title_Lable->setText(
+        Localization::translate("Localizable", "Trip").orDefault(QStringLiteral("Trip")));
     PageStyle::styleHeading(m_unit_Title_Lable);
     PageStyle::styleHeading(m_dist_Title_Lable);
     PageStyle::styleLabel(m_dis_Unit_Lable, 18, false, PageStyle::kSecondaryText);
@@ -87,8 +88,8 @@ void SettingsViewPhone::bindOutlets()
     m_dist_reset_button->setFont(PageStyle::font(22));
     m_FAQ_button->setFont(PageStyle::font(15, true));
     m_Feedback_button->setFont(PageStyle::font(15, true));
-    m_moreApps_button->setText(Localization::string("MoreAppsFromZentrik", nullptr,
-                                                    QStringLiteral("More apps from Zentrik")));
+    m_moreApps_button->setText(Localization::translate("Localizable", "MoreAppsFromZentrik")
+                                   .orDefault(QStringLiteral("More apps from Zentrik")));
     m_moreApps_button->setAccessibleName(m_moreApps_button->text());
     PageStyle::styleKey(m_moreApps_button, false);
 }
@@ -122,7 +123,7 @@ void SettingsViewPhone::setProperty(Property* store)
     // The digit font at the sizes the labels already have.
     m_dist_Value_Lable->setFont(PageStyle::digitFont(m_dist_Value_Lable->font().pixelSize()));
     m_dist_reset_button->setFont(PageStyle::digitFont(m_dist_reset_button->font().pixelSize()));
-    m_reset_Lable->setText(Localization::string("Reset"));
+    m_reset_Lable->setText(Localization::translate("Localizable", "Reset").text());
 }
 
 void SettingsViewPhone::unitChange(int32_t unit)

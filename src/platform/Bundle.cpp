@@ -31,7 +31,8 @@ QString Bundle::displayName()
 
 QString Bundle::localizedDisplayName()
 {
-    return Localization::string("CFBundleDisplayName", "InfoPlist", QStringLiteral("Korvane"));
+    return Localization::translate("InfoPlist", "CFBundleDisplayName")
+        .orDefault(QStringLiteral("Korvane"));
 }
 
 QString Bundle::identifier()

@@ -8,6 +8,22 @@
 // itself when the default is empty.
 class Localization {
 public:
+    // A text of a named table. Looked up as Localization::translate("Table",
+    // "key"), with literal table and key, so that lupdate finds every key.
+    struct Text {
+        const char* table;
+        const char* key;
+        // The table's text, else the default, else the key itself.
+        QString orDefault(const QString& defaultValue) const
+        {
+            return string(key, table, defaultValue);
+        }
+        QString text() const { return string(key, table); }
+    };
+    static constexpr Text translate(const char* table, const char* key) { return {table, key}; }
+
+    // For keys that come from a table of the code (marked there with
+    // QT_TRANSLATE_NOOP); literal keys use translate().
     static QString string(const char* key, const char* table = nullptr,
                           const QString& defaultValue = {});
     // True when the table has an entry for the key.

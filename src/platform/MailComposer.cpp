@@ -67,9 +67,8 @@ bool MailComposer::canSendMail()
     if (isSandboxed())
         return true;
     QProcess query;
-    query.start(QStringLiteral("xdg-mime"),
-                {QStringLiteral("query"), QStringLiteral("default"),
-                 QStringLiteral("x-scheme-handler/mailto")});
+    query.start(QStringLiteral("xdg-mime"), {QStringLiteral("query"), QStringLiteral("default"),
+                                             QStringLiteral("x-scheme-handler/mailto")});
     if (!query.waitForFinished(2000) || query.exitCode() != 0)
         return false;
     return !query.readAllStandardOutput().trimmed().isEmpty();
@@ -93,8 +92,8 @@ QWidget* MailComposer::loadView()
     palette.setColor(QPalette::WindowText, Qt::white);
     view->setPalette(palette);
     auto* layout = new QVBoxLayout(view);
-    auto* label = new QLabel(
-        Localization::string("Opening", "MailComposer", QStringLiteral("Opening your mail client…")));
+    auto* label = new QLabel(Localization::translate("MailComposer", "Opening")
+                                 .orDefault(QStringLiteral("Opening your mail client…")));
     label->setAlignment(Qt::AlignCenter);
     label->setWordWrap(true);
     layout->addWidget(label);
@@ -145,12 +144,13 @@ void MailComposer::handOver()
         else
             finish(MailComposeResult::Failed, QStringLiteral("xdg-email exited with %1").arg(code));
     });
-    connect(process, &QProcess::errorOccurred, this, [this, process, deadline](QProcess::ProcessError e) {
-        if (e != QProcess::FailedToStart)
-            return;
-        deadline->stop();
-        finish(MailComposeResult::Failed, process->errorString());
-    });
+    connect(process, &QProcess::errorOccurred, this,
+            [this, process, deadline](QProcess::ProcessError e) {
+                if (e != QProcess::FailedToStart)
+                    return;
+                deadline->stop();
+                finish(MailComposeResult::Failed, process->errorString());
+            });
     process->start(QStringLiteral("xdg-email"), handOverCommand(dir));
     deadline->start(kHandOverMs);
 }
@@ -163,18 +163,18 @@ bool MailComposer::handOverThroughPortal(const QString& dir)
         QStringLiteral("org.freedesktop.portal.Email"), QStringLiteral("ComposeEmail"));
     QList<QDBusUnixFileDescriptor> fds;
     for (const Attachment& a : m_attachments) {
-        const int fd = ::open(QFile::encodeName(attachmentPath(dir, a)).constData(),
-                              O_RDONLY | O_CLOEXEC);
+        const int fd =
+            ::open(QFile::encodeName(attachmentPath(dir, a)).constData(), O_RDONLY | O_CLOEXEC);
         if (fd < 0)
             return false;
         fds.append(QDBusUnixFileDescriptor(fd));
         ::close(fd); // QDBusUnixFileDescriptor keeps its own duplicate
     }
-    QVariantMap options{{QStringLiteral("subject"), m_subject},
-                        {QStringLiteral("body"), m_body}};
+    QVariantMap options{{QStringLiteral("subject"), m_subject}, {QStringLiteral("body"), m_body}};
     options.insert(QStringLiteral("attachment_fds"), QVariant::fromValue(fds));
     call << QString() << options;
-    auto* watcher = new QDBusPendingCallWatcher(QDBusConnection::sessionBus().asyncCall(call), this);
+    auto* watcher =
+        new QDBusPendingCallWatcher(QDBusConnection::sessionBus().asyncCall(call), this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher* w) {
         w->deleteLater();
         if (w->isError())

@@ -30,7 +30,8 @@ NavigationItem::NavigationItem(QWidget* parent) : QWidget(parent)
 
     m_done = new Button(this);
     m_done->setObjectName(QStringLiteral("doneButton"));
-    m_done->setText(Localization::string("Done", "NavigationItem", QStringLiteral("Done")));
+    m_done->setText(
+        Localization::translate("NavigationItem", "Done").orDefault(QStringLiteral("Done")));
     QFont doneFont = font();
     doneFont.setPixelSize(kDonePixelSize);
     doneFont.setBold(true);

@@ -32,8 +32,9 @@ QImage tinted(const QImage& icon, const QColor& color)
 
 TabBarItem TabBarItem::downloads()
 {
-    return {Localization::string("Downloads", "TabBarItem", QStringLiteral("Downloads")),
-            QStringLiteral("downloads_icon_bordered.png"), QStringLiteral("downloads_icon.png")};
+    return {
+        Localization::translate("TabBarItem", "Downloads").orDefault(QStringLiteral("Downloads")),
+        QStringLiteral("downloads_icon_bordered.png"), QStringLiteral("downloads_icon.png")};
 }
 
 // ---------------------------------------------------------------------------

@@ -1,7 +1,7 @@
 #include "ShareComposers.h"
 
-#include "GaugeResources.h"
 #include "Bundle.h"
+#include "GaugeResources.h"
 #include "Localization.h"
 #include "ShareWithWebViewController.h"
 #include "SocialComposer.h"
@@ -17,11 +17,12 @@ constexpr int kTwitterPage = 1;
 
 QString greeting()
 {
-    return Localization::string("hello", "EmailRecommend", QStringLiteral("Hello"));
+    return Localization::translate("EmailRecommend", "hello").orDefault(QStringLiteral("Hello"));
 }
 QString invitation()
 {
-    return Localization::string("look", "EmailRecommend", QStringLiteral("Take a look at "));
+    return Localization::translate("EmailRecommend", "look")
+        .orDefault(QStringLiteral("Take a look at "));
 }
 QString productName()
 {
@@ -107,8 +108,8 @@ void ShareComposers::shwoWebFriendShareTwitter(ViewController* presenter)
 
 void ShareComposers::showFacebookFriendShare(ViewController* presenter)
 {
-    SocialComposer* composer = SocialComposer::composeViewControllerForServiceType(
-        SocialComposer::ServiceType::Facebook);
+    SocialComposer* composer =
+        SocialComposer::composeViewControllerForServiceType(SocialComposer::ServiceType::Facebook);
     if (!composer)
         return;
     composer->setInitialText(shareBody(presenter == nullptr));
@@ -121,8 +122,8 @@ void ShareComposers::showFacebookFriendShare(ViewController* presenter)
 
 void ShareComposers::showSocial(int service, ViewController* presenter)
 {
-    SocialComposer* composer = SocialComposer::composeViewControllerForServiceType(
-        SocialComposer::ServiceType(service));
+    SocialComposer* composer =
+        SocialComposer::composeViewControllerForServiceType(SocialComposer::ServiceType(service));
     if (!composer)
         return;
     composer->addImage(icon());

@@ -1,8 +1,8 @@
 #include "ShareWithWebViewController.h"
 
 #include "ActivityIndicatorView.h"
-#include "Button.h"
 #include "Bundle.h"
+#include "Button.h"
 #include "Localization.h"
 #include "NavigationItem.h"
 #include "StageWindow.h"
@@ -24,17 +24,15 @@ constexpr double kOverlayCentrePortrait = 1002.0;
 // Store front used when the locale names no region and none can be inferred.
 constexpr const char* kDefaultCountry = "US";
 
-
 QString shareTitle(const char* network)
 {
-    return Localization::string("share", "EmailRecommend", QStringLiteral("Share on")) +
+    return Localization::translate("EmailRecommend", "share")
+               .orDefault(QStringLiteral("Share on")) +
            QLatin1String(network);
 }
 } // namespace
 
-ShareWithWebViewController::ShareWithWebViewController(QObject* parent) : ViewController(parent)
-{
-}
+ShareWithWebViewController::ShareWithWebViewController(QObject* parent) : ViewController(parent) {}
 
 ShareWithWebViewController::~ShareWithWebViewController() = default;
 

@@ -147,9 +147,9 @@ ShareComposers* MainViewController::share()
 QList<ViewController*> MainViewController::pages(ViewController* info, ViewController* settings,
                                                  ViewController* apps)
 {
-    info->tabBarItem = {Localization::string("Info"), QStringLiteral("info_icon_borederd.png"),
-                        QStringLiteral("info_icon.png")};
-    settings->tabBarItem = {Localization::string("Settings"),
+    info->tabBarItem = {Localization::translate("Localizable", "Info").text(),
+                        QStringLiteral("info_icon_borederd.png"), QStringLiteral("info_icon.png")};
+    settings->tabBarItem = {Localization::translate("Localizable", "Settings").text(),
                             QStringLiteral("settings_icon_bordered.png"),
                             QStringLiteral("settings_icon.png")};
     apps->tabBarItem = TabBarItem::downloads();

@@ -129,14 +129,17 @@ void KorvaneProAbout::style(QWidget* view)
     if (segment2)
         segment2->setTitles({QStringLiteral("5"), QStringLiteral("6"), QStringLiteral("7")});
     // Texts of the interface file that follow the user's language.
-    const QString available = Localization::string("AvailableInTheStore", nullptr,
-                                                   QStringLiteral("Available in the store"));
-    const QString doneTitle = Localization::string("Done", "NavigationItem", QStringLiteral("Done"));
+    const QString available = Localization::translate("Localizable", "AvailableInTheStore")
+                                  .orDefault(QStringLiteral("Available in the store"));
+    const QString doneTitle =
+        Localization::translate("NavigationItem", "Done").orDefault(QStringLiteral("Done"));
     const std::pair<const char*, QString> texts[] = {
         {"m_aviableAppStoreLabel", available},
         {"m_AppStoreButton", available},
-        {"m_DownloadButton", Localization::string("Download", nullptr, QStringLiteral("Download"))},
-        {"m_AppStoreLabel", Localization::string("InTheStore", nullptr, QStringLiteral("in the store"))},
+        {"m_DownloadButton",
+         Localization::translate("Localizable", "Download").orDefault(QStringLiteral("Download"))},
+        {"m_AppStoreLabel", Localization::translate("Localizable", "InTheStore")
+                                .orDefault(QStringLiteral("in the store"))},
         {"m_doneButton", doneTitle},
         {"m_BackButton", doneTitle}};
     for (const auto& [name, text] : texts) {
@@ -167,8 +170,7 @@ void KorvaneProAbout::style(QWidget* view)
         else if (name == u"m_AppStoreButton") {
             key->setBackgroundImage(QStringLiteral("tour_store_badge.png"), 44, 0);
             key->setFont(PageStyle::font(15, true));
-        }
-        else if (name == u"m_doneButton" || name == u"m_BackButton" || name.startsWith(u"m_Plus"))
+        } else if (name == u"m_doneButton" || name == u"m_BackButton" || name.startsWith(u"m_Plus"))
             PageStyle::styleKey(key, false, name.startsWith(u"m_Plus") ? 22 : 15);
     }
 }
@@ -203,8 +205,9 @@ void KorvaneProAbout::viewDidLoad()
 
 QList<QWidget*> KorvaneProAbout::pages() const
 {
-    return {m_69View,          m_repeatIndividualView, m_musikView, m_hudView,
-            m_speedAlertView, m_farbeView,            m_pauseView};
+    return {m_69View,   m_repeatIndividualView, m_musikView,
+            m_hudView,  m_speedAlertView,       m_farbeView,
+            m_pauseView};
 }
 
 float KorvaneProAbout::stripPosition() const
@@ -249,13 +252,19 @@ void KorvaneProAbout::loadLocal()
         if (label)
             label->setText(text);
     };
-    set(m_LableTitle, Localization::string("Korvane", nullptr, QString()));
-    set(m_LableSheet1, Localization::string("52.text", kTable, QStringLiteral("max. ∅ speed ")));
-    set(m_LableSheet2, Localization::string("53.text", kTable, QStringLiteral("travel direction ")));
-    set(m_LableSheet3, Localization::string("56.text", kTable, QStringLiteral("0 to 100 in [s] ")));
-    set(m_LableSheet4, Localization::string("54.text", kTable, QStringLiteral("speed alert ")));
-    set(m_LableSheet6, Localization::string("Altitude", kTable, QStringLiteral("altitude ")));
-    set(m_LableHUDExplain, Localization::string("hud", kTable, QStringLiteral("HUD [Head Up Display] ")));
+    set(m_LableTitle, Localization::translate("Localizable", "Korvane").orDefault(QString()));
+    set(m_LableSheet1, Localization::translate("KorvaneProAd", "52.text")
+                           .orDefault(QStringLiteral("max. ∅ speed ")));
+    set(m_LableSheet2, Localization::translate("KorvaneProAd", "53.text")
+                           .orDefault(QStringLiteral("travel direction ")));
+    set(m_LableSheet3, Localization::translate("KorvaneProAd", "56.text")
+                           .orDefault(QStringLiteral("0 to 100 in [s] ")));
+    set(m_LableSheet4, Localization::translate("KorvaneProAd", "54.text")
+                           .orDefault(QStringLiteral("speed alert ")));
+    set(m_LableSheet6,
+        Localization::translate("KorvaneProAd", "Altitude").orDefault(QStringLiteral("altitude ")));
+    set(m_LableHUDExplain, Localization::translate("KorvaneProAd", "hud")
+                               .orDefault(QStringLiteral("HUD [Head Up Display] ")));
     set(m_LableSheet5, rangeText(Property::instance()->m_speedUnit));
     // The segments stand for their pages' subjects.
     const QList<QLabel*> subjects{m_LableSheet1, m_LableSheet2, m_LableSheet3,
@@ -443,9 +452,9 @@ void KorvaneProAbout::touchesEnded()
     const float c = stripPosition();
     // Let go beyond the first page, the strip returns to it; beyond the
     // last, to the last.
-    const int page = c > kFirstPageX ? 0
-                                     : std::min(kPageCount - 1,
-                                                std::abs(int((c - kPageWidth) / kPageWidth)));
+    const int page = c > kFirstPageX
+                         ? 0
+                         : std::min(kPageCount - 1, std::abs(int((c - kPageWidth) / kPageWidth)));
     setSegment(page);
 }
 

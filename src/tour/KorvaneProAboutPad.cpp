@@ -72,9 +72,10 @@ void KorvaneProAboutViewPad::layoutSubviews()
     m_AdBackgroundImage->setImage(portrait ? QStringLiteral("AdsBackgroundPad_P.png")
                                            : QStringLiteral("AdsBackgroundPad_L.png"),
                                   0, 0);
-    m_Direction_maxAvg_Lable->setText(
-        portrait ? Localization::string("53.text", kTable, QStringLiteral("travel direction "))
-                 : Localization::string("52.text", kTable, QStringLiteral("max. ∅ speed ")));
+    m_Direction_maxAvg_Lable->setText(portrait ? Localization::translate("KorvaneProAd", "53.text")
+                                                     .orDefault(QStringLiteral("travel direction "))
+                                               : Localization::translate("KorvaneProAd", "52.text")
+                                                     .orDefault(QStringLiteral("max. ∅ speed ")));
     m_Direction_maxAvg_image->setImage(
         portrait ? QStringLiteral("compass.png") : QStringLiteral("max-avg.png"), 0, 0);
     // The gauge picture is scaled as a whole: its image fills it.

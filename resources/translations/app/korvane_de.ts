@@ -4,6 +4,10 @@
 <context>
     <name>Localizable</name>
     <message>
+        <source>SpeedDial</source>
+        <translation>Tachometer</translation>
+    </message>
+    <message>
         <source>InTheStore</source>
         <translation>im Store</translation>
     </message>
@@ -183,6 +187,17 @@
     <message>
         <source>52.text</source>
         <translation>max. ∅ Geschwindigkeit </translation>
+    </message>
+</context>
+<context>
+    <name>GADFullScreenAdView</name>
+    <message>
+        <source>Learn more</source>
+        <translation>Mehr erfahren</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
     </message>
 </context>
 </TS>

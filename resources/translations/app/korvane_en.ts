@@ -4,6 +4,10 @@
 <context>
     <name>Localizable</name>
     <message>
+        <source>SpeedDial</source>
+        <translation>Speed dial</translation>
+    </message>
+    <message>
         <source>InTheStore</source>
         <translation>in the store</translation>
     </message>
@@ -183,6 +187,17 @@
     <message>
         <source>52.text</source>
         <translation>max. ∅ speed </translation>
+    </message>
+</context>
+<context>
+    <name>GADFullScreenAdView</name>
+    <message>
+        <source>Learn more</source>
+        <translation>Learn more</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Close</translation>
     </message>
 </context>
 </TS>

@@ -4,6 +4,10 @@
 <context>
     <name>Localizable</name>
     <message>
+        <source>SpeedDial</source>
+        <translation>Cadran de vitesse</translation>
+    </message>
+    <message>
         <source>InTheStore</source>
         <translation>sur le store</translation>
     </message>
@@ -183,6 +187,17 @@
     <message>
         <source>52.text</source>
         <translation>vitesse max. ∅ </translation>
+    </message>
+</context>
+<context>
+    <name>GADFullScreenAdView</name>
+    <message>
+        <source>Learn more</source>
+        <translation>En savoir plus</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Fermer</translation>
     </message>
 </context>
 </TS>

@@ -4,6 +4,10 @@
 <context>
     <name>Localizable</name>
     <message>
+        <source>SpeedDial</source>
+        <translation>Mostrador de velocidade</translation>
+    </message>
+    <message>
         <source>InTheStore</source>
         <translation>na loja</translation>
     </message>
@@ -183,6 +187,17 @@
     <message>
         <source>52.text</source>
         <translation>velocidade máx. ∅ </translation>
+    </message>
+</context>
+<context>
+    <name>GADFullScreenAdView</name>
+    <message>
+        <source>Learn more</source>
+        <translation>Saiba mais</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Fechar</translation>
     </message>
 </context>
 </TS>
