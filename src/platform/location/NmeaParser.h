@@ -24,10 +24,10 @@
 // passes. It reports positions for epochs without a fix (holux-gm-210,
 // skytraq, tn200: 9–19 fixes where gpsd has none), one update per sentence
 // rather than per epoch (tomtom-mkII 27 for 4 epochs, garmin25lp 19 for 10,
-// sl869 15 for 8), misses whole logs or epochs (st-teseo-liv4f 0 of 12 —
-// its GNS sentences; ac12 1 of 7; mtk-3301), and takes speeds from the wrong
-// sentence of a mixed-rate epoch (rst39: 25 of 40 off, humminbird-M37 8,
-// tn204 2).
+// sl869 15 for 8), misses whole logs or epochs (st-teseo-liv4f, whose
+// GGA/RMC come from the "GN" talker: 0 of 12; ac12 1 of 7; mtk-3301), and
+// takes speeds from the wrong sentence of a mixed-rate epoch (rst39: 25 of
+// 40 off, humminbird-M37 8, tn204 2).
 class NmeaParser {
 public:
     // Horizontal accuracy = HDOP × this. 5.1 m is a typical one-sigma range
