@@ -46,6 +46,37 @@ private slots:
         QVERIFY2(!QFile::exists(env->settingsFile()), "loading must not write");
     }
 
+    // Each setter reaches the file at once, as another process reads it.
+    void settersWriteAtOnce_data()
+    {
+        QTest::addColumn<int>("setter");
+        QTest::addColumn<QString>("line");
+        QTest::newRow("speed unit") << 0 << "speedUnit=2";
+        QTest::newRow("pro ad pressed") << 1 << "didPressProAd=true";
+        QTest::newRow("review animation shown") << 2 << "didShowStartUpReviewAnimation=true";
+        // A fresh trip starts at 1 m (the store's initial distance).
+        QTest::newRow("trip on leaving") << 3 << "distanceTraveled_Meter=43";
+    }
+    void settersWriteAtOnce()
+    {
+        QFETCH(int, setter);
+        QFETCH(QString, line);
+        Property* p = Property::reloadForTesting();
+        switch (setter) {
+        case 0: p->setSpeedUnit(2); break;
+        case 1: p->setDidPressProAd(true); break;
+        case 2: p->setDidShowStartUpReviewAnimation(true); break;
+        default:
+            p->add_DistanceTraveled_Meter(42);
+            p->save_on_leave_close_DistanceTraveled_Meter();
+        }
+        QProcess cat;
+        cat.start(QStringLiteral("cat"), {env->settingsFile()});
+        QVERIFY(cat.waitForFinished());
+        const QString file = QString::fromUtf8(cat.readAllStandardOutput());
+        QVERIFY2(file.contains(line), qPrintable(file));
+    }
+
     // A growing trip reaches the file once a minute, so an unclean end loses
     // a minute at most; in between nothing is written.
     void tripWrittenOnceAMinute()
