@@ -71,9 +71,9 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     const bool offscreen = headless || qgetenv("QT_QPA_PLATFORM") == "offscreen";
 
-    // The browser engine, loaded with the first web page, shares the GUI's
-    // graphics contexts; that must be said before the application exists.
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    // No Qt::AA_ShareOpenGLContexts for the browser engine: it would create a
+    // GL context at start (some 60 MiB and the GL driver's start-up on X11)
+    // for a web page most runs never open. The engine renders without it.
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("korvane"));
     QApplication::setApplicationVersion(QStringLiteral(KORVANE_VERSION));

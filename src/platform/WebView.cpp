@@ -19,6 +19,26 @@ QStringList moduleCandidates()
             QStringLiteral(KORVANE_WEBENGINE_BUILD_PATH)};
 }
 
+QtMessageHandler s_previousHandler = nullptr;
+
+// The engine's notices that it was loaded late and renders without a shared
+// GL context: the app does both on purpose (see main.cpp), so they are no
+// news to the user. Some come as the module loads, so the filter is set
+// before it; everything else passes on.
+void quietEngineNotices(QtMsgType type, const QMessageLogContext& context, const QString& text)
+{
+    static const char* const known[] = {"Qt WebEngine seems to be initialized from a plugin",
+                                        "WebEngineContext used before",
+                                        "No suitable graphics backend found"};
+    for (const char* notice : known)
+        if (text.startsWith(QLatin1String(notice)))
+            return;
+    if (s_previousHandler)
+        s_previousHandler(type, context, text);
+    else
+        std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, text)));
+}
+
 KorvaneCreateWebView s_create = nullptr;
 bool s_tried = false;
 
@@ -27,6 +47,7 @@ KorvaneCreateWebView factory()
     if (s_tried)
         return s_create;
     s_tried = true;
+    s_previousHandler = qInstallMessageHandler(quietEngineNotices);
     QString errors;
     for (const QString& path : moduleCandidates()) {
         if (!QFile::exists(path))

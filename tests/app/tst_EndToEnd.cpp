@@ -68,7 +68,7 @@ private slots:
             return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
         };
         // The first launch has counted its use (its last write at start).
-        QTRY_VERIFY_WITH_TIMEOUT(settings().contains("RatePromptUseCount"), 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(settings().contains("RatePromptUseCount=1"), 20000);
         const QByteArray before = settings();
 
         QProcess second;

@@ -36,7 +36,6 @@ inline int runAll(int argc, char** argv)
 #define KORVANE_TEST_MAIN                                                                        \
     int main(int argc, char** argv)                                                              \
     {                                                                                            \
-        QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);                              \
         QApplication app(argc, argv);                                                            \
         return TestMain::runAll(argc, argv);                                                     \
     }

@@ -3,6 +3,7 @@
 #include "WebView.h"
 
 #include <QByteArray>
+#include <QLoggingCategory>
 #include <QRegularExpression>
 #include <QVBoxLayout>
 #include <QWebEngineLoadingInfo>
@@ -141,6 +142,8 @@ void prepareEngine()
     // only then it is switched off, an ordinary user keeps it.
     if (geteuid() == 0)
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    // The engine's report of its graphics set-up is for its developers.
+    QLoggingCategory::setFilterRules(QStringLiteral("qt.webenginecontext.info=false"));
     if (qEnvironmentVariableIsSet("KORVANE_WEB_HOST"))
         QWebEngineProfile::defaultProfile()->setUrlRequestInterceptor(new TestHostInterceptor);
 }

@@ -1,0 +1,59 @@
+#!/usr/bin/env bash
+# The app beside gpsd's own xgpsspeed on one gpsfake feed, each for 25 s in a
+# virtual X display: CPU time, peak RSS and context switches, and the app's
+# ratios to xgpsspeed. Skipped, with a message, where xgpsspeed is missing.
+#   bench/compare_xgpsspeed.sh [BUILD_DIR]
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${1:-$root/build}
+seconds=${KORVANE_COMPARE_SECONDS:-25}
+for tool in xgpsspeed gpsfake Xvfb; do
+  command -v "$tool" >/dev/null || { echo "compare_xgpsspeed: $tool is not installed; skipped"; exit 0; }
+done
+
+scratch=$(mktemp -d)
+pids=()
+cleanup() {
+  for p in "${pids[@]}"; do kill -- "-$p" 2>/dev/null || kill "$p" 2>/dev/null || true; done
+  rm -rf "$scratch"
+}
+trap cleanup EXIT
+
+display=:$((70 + RANDOM % 200))
+setsid Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp -noreset >/dev/null 2>&1 &
+pids+=($!)
+port=$((20000 + RANDOM % 20000))
+# About 10 fixes a second from the bundled drive (three sentences an epoch).
+setsid gpsfake -q -c 0.033 -P "$port" "$root/resources/drives/demo.nmea" >/dev/null 2>&1 &
+pids+=($!)
+for _ in $(seq 100); do
+  (exec 3<>"/dev/tcp/127.0.0.1/$port") 2>/dev/null && break
+  sleep 0.1
+done
+
+# user+sys seconds, peak RSS KiB, context switches (voluntary + involuntary)
+measure() {
+  local out=$scratch/time.$RANDOM
+  DISPLAY=$display /usr/bin/time -f "%U %S %M %w %c" -o "$out" \
+    timeout -s TERM "$seconds" "$@" >/dev/null 2>&1 || true
+  # The last line: time puts "Command exited with non-zero status" first.
+  tail -n 1 "$out" | awk '{ printf "%.2f %d %d\n", $1 + $2, $3, $4 + $5 }'
+}
+
+home=$scratch/home
+mkdir -p "$home/run" && chmod 700 "$home/run"
+app() {
+  XDG_CONFIG_HOME=$home/config XDG_CACHE_HOME=$home/cache XDG_RUNTIME_DIR=$home/run \
+    QT_QPA_PLATFORM=xcb measure "$build/korvane" --device "$1" --source "gpsd://127.0.0.1:$port"
+}
+read -r x_cpu x_rss x_cs < <(measure xgpsspeed --host 127.0.0.1 --port "$port")
+printf "%-18s %8s %10s %10s\n" "" "CPU s" "RSS MiB" "switches"
+awk -v c="$x_cpu" -v r="$x_rss" -v s="$x_cs" \
+  'BEGIN { printf "%-18s %8.2f %10.1f %10d\n", "xgpsspeed", c, r / 1024, s }'
+for device in phone tablet; do
+  read -r cpu rss cs < <(app "$device")
+  awk -v d="korvane $device" -v c="$cpu" -v r="$rss" -v s="$cs" \
+      -v xc="$x_cpu" -v xr="$x_rss" -v xs="$x_cs" 'BEGIN {
+    printf "%-18s %8.2f %10.1f %10d   ratios: CPU %.2f, RSS %.2f, switches %.2f\n",
+           d, c, r / 1024, s, c / (xc > 0 ? xc : 1), r / (xr > 0 ? xr : 1), s / (xs > 0 ? xs : 1) }'
+done
