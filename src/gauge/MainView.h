@@ -6,6 +6,7 @@
 
 #include <QFont>
 #include <QImage>
+#include <QPainter>
 #include <QList>
 #include <QPointF>
 #include <QRectF>
@@ -47,6 +48,10 @@ struct FaceElement {
     double angle = 0; // direction of the element's radial line, radians
     QPointF anchor;   // middle of the top edge of the text box
     QRectF rect;      // where an image or the plate went
+    // How a text was drawn: its grey, pixel size and blend mode.
+    float grey = 0;
+    int pixelSize = 0;
+    QPainter::CompositionMode blend = QPainter::CompositionMode_SourceOver;
 };
 
 // The gauge: a dial face rendered once into an image, a speed needle and an

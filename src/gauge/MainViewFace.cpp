@@ -330,7 +330,10 @@ void MainView::paintSchabloneNr(int nr, float scale, QPointF center, const QFont
                                0,
                                double(theta) + offset,
                                p.worldTransform().map(QPointF(w / 2, 0)),
-                               {}});
+                               {},
+                               float(p.pen().color().redF()),
+                               p.font().pixelSize(),
+                               p.compositionMode()});
         p.restore();
     }
 }
@@ -361,7 +364,10 @@ void MainView::paintSchablone_marker(float value, int smalMiddleBig, float scale
                            smalMiddleBig == 1 || smalMiddleBig == 2 ? smalMiddleBig : 3,
                            double(theta),
                            p.worldTransform().map(QPointF(w / 2, 0)),
-                           {}});
+                           {},
+                           float(p.pen().color().redF()),
+                           p.font().pixelSize(),
+                           p.compositionMode()});
     p.restore();
 }
 
@@ -386,7 +392,10 @@ void MainView::paintSchablone_Unite(const QString& unite, float scale, QPointF c
                            0,
                            kHalfPi,
                            p.worldTransform().map(QPointF(w / 2, 0)),
-                           {}});
+                           {},
+                           float(p.pen().color().redF()),
+                           p.font().pixelSize(),
+                           p.compositionMode()});
     p.restore();
 }
 

@@ -100,6 +100,65 @@ private slots:
         QVERIFY2(view->m_distanceUnitLabel->isHidden(), "the unit is part of the face now");
     }
 
+    void textStyle_data()
+    {
+        QTest::addColumn<FaceElement::Kind>("kind");
+        QTest::addColumn<float>("grey");
+        QTest::addColumn<int>("pixelSize");
+        QTest::newRow("numbers") << FaceElement::Kind::Digit << 0.97f << 78;
+        QTest::newRow("ticks") << FaceElement::Kind::Tick << 0.9f << 52;
+        QTest::newRow("unit name") << FaceElement::Kind::UnitName << 0.8f << 100;
+    }
+    void textStyle()
+    {
+        QFETCH(FaceElement::Kind, kind);
+        QFETCH(float, grey);
+        QFETCH(int, pixelSize);
+        const QList<FaceElement> drawn = elementsOf(gauge->start(0), kind);
+        QVERIFY(!drawn.isEmpty());
+        for (const FaceElement& e : drawn) {
+            KORVANE_COMPARE_NEAR(e.grey, grey, 1e-3);
+            QCOMPARE(e.pixelSize, pixelSize);
+            // Light on the dark texture, dark on the light bezel.
+            QCOMPARE(e.blend, QPainter::CompositionMode_Difference);
+        }
+    }
+
+    // Bezel height over 2.0325 above the centre; the accuracy scale 0.3 of
+    // the bezel half-width and 9 points below it.
+    void imagePlacement_data()
+    {
+        QTest::addColumn<bool>("tablet");
+        QTest::addColumn<FaceElement::Kind>("kind");
+        QTest::addColumn<QRectF>("rect");
+        QTest::newRow("phone bezel")
+            << false << FaceElement::Kind::Bezel << QRectF(12.2, 100.6661, 295.6, 300.4725);
+        QTest::newRow("phone accuracy scale")
+            << false << FaceElement::Kind::AccuracyScale << QRectF(127.5165, 301.84, 64.967, 32.4835);
+        QTest::newRow("tablet bezel")
+            << true << FaceElement::Kind::Bezel << QRectF(111, 153.9373, 546, 555);
+        QTest::newRow("tablet accuracy scale")
+            << true << FaceElement::Kind::AccuracyScale << QRectF(324, 517.9, 120, 60);
+    }
+    void imagePlacement()
+    {
+        QFETCH(bool, tablet);
+        QFETCH(FaceElement::Kind, kind);
+        QFETCH(QRectF, rect);
+        if (tablet)
+            Device::setIdiom(Device::Idiom::Tablet);
+        MainView* view = gauge->start(0);
+        if (tablet) {
+            view->m_View_Main->resize(768, 1024);
+            view->setViewInit();
+        }
+        const QRectF r = elementsOf(view, kind).value(0).rect;
+        KORVANE_COMPARE_NEAR(r.x(), rect.x(), 1e-3);
+        KORVANE_COMPARE_NEAR(r.y(), rect.y(), 1e-3);
+        KORVANE_COMPARE_NEAR(r.width(), rect.width(), 1e-3);
+        KORVANE_COMPARE_NEAR(r.height(), rect.height(), 1e-3);
+    }
+
     void hundredIsThreeDigits_data()
     {
         QTest::addColumn<int>("unit");
