@@ -71,6 +71,13 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     const bool offscreen = headless || qgetenv("QT_QPA_PLATFORM") == "offscreen";
 
+    // On X11 each repaint goes to the server through a shared-memory image
+    // by default, and Qt waits for the server to release it before the next
+    // frame: two thread wake-ups and a round trip per needle step, which
+    // costs more than sending the step's few kilobytes down the socket.
+    if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM"))
+        qputenv("QT_XCB_NO_MITSHM", "1");
+
     // No Qt::AA_ShareOpenGLContexts for the browser engine: it would create a
     // GL context at start (some 60 MiB and the GL driver's start-up on X11)
     // for a web page most runs never open. The engine renders without it.

@@ -1,5 +1,7 @@
 #include "ImageView.h"
 
+#include "BandedPainting.h"
+
 #include <QPaintEvent>
 #include <QPainter>
 
@@ -22,6 +24,6 @@ void ImageView::paintEvent(QPaintEvent* event)
     // Copy only the damaged part.
     for (const QRect& rect : event->region()) {
         const QRectF source(rect.x() * r, rect.y() * r, rect.width() * r, rect.height() * r);
-        p.drawImage(QRectF(rect), m_image, source);
+        drawImageInBands(p, QRectF(rect), m_image, source);
     }
 }

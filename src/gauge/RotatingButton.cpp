@@ -1,5 +1,6 @@
 #include "RotatingButton.h"
 
+#include "BandedPainting.h"
 #include "GaugeResources.h"
 #include "StageWindow.h"
 
@@ -39,17 +40,20 @@ void RotatingButton::paintEvent(QPaintEvent*)
         m_image = GaugeResources::image(m_imageName, m_imageRatio);
     }
     QPainter p(this);
-    p.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform);
+    // The badge is round on a transparent square: smooth sampling alone
+    // keeps its turning edge clean, without antialiasing the square.
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
     p.translate(width() / 2.0, height() / 2.0);
     p.rotate(qRadiansToDegrees(double(m_rotation)));
     const QRectF r(-width() / 2.0, -height() / 2.0, width(), height());
     if (isDown())
         p.setOpacity(0.6);
     if (m_image.isNull()) {
+        p.setRenderHint(QPainter::Antialiasing);
         p.setPen(QPen(Qt::white, 2));
         p.drawEllipse(r.adjusted(2, 2, -2, -2));
         p.drawLine(QPointF(0, 0), QPointF(0, r.top() + 4));
         return;
     }
-    p.drawImage(r, m_image);
+    drawImageInBands(p, r, m_image);
 }

@@ -1,12 +1,15 @@
 #include "RotatingImageView.h"
 
+#include "BandedPainting.h"
 #include "GaugeResources.h"
 #include "NeedleContainer.h"
 #include "StageWindow.h"
 
 #include <QPaintEvent>
+#include <QRegion>
 #include <QPainter>
 #include <QtMath>
+#include <algorithm>
 #include <cmath>
 
 RotatingImageView::RotatingImageView(QWidget* parent) : QWidget(parent)
@@ -16,22 +19,68 @@ RotatingImageView::RotatingImageView(QWidget* parent) : QWidget(parent)
 
 void RotatingImageView::setImageName(const QString& name)
 {
+    const QRegion before = coveredRegion(m_rotation);
     m_imageName = name;
     loadNamedImage();
-    update(coveredRect(m_rotation));
+    update(before + coveredRegion(m_rotation));
 }
 
 void RotatingImageView::loadNamedImage()
 {
     m_imageRatio = StageWindow::pixelRatio(this);
     m_image = GaugeResources::image(m_imageName, m_imageRatio);
+    findVisiblePart();
+}
+
+void RotatingImageView::findVisiblePart()
+{
+    m_covered = QRegion();
+    m_coveredPivot = QPointF(qQNaN(), qQNaN());
+    const QRectF frame(-m_bounds.width() / 2, -m_bounds.height() / 2, m_bounds.width(),
+                       m_bounds.height());
+    if (m_image.isNull()) {
+        // The placeholder bar, or nothing.
+        m_visible = m_imageName.isEmpty() ? QRectF() : QRectF(0, -1.5, frame.width() / 2, 3);
+        return;
+    }
+    // Rows and columns that hold a pixel that is not fully transparent.
+    int left = m_image.width(), right = -1, top = m_image.height(), bottom = -1;
+    if (m_image.hasAlphaChannel()) {
+        const QImage argb = m_image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        for (int y = 0; y < argb.height(); ++y) {
+            const auto* row = reinterpret_cast<const QRgb*>(argb.constScanLine(y));
+            for (int x = 0; x < argb.width(); ++x) {
+                if (qAlpha(row[x]) == 0)
+                    continue;
+                left = std::min(left, x);
+                right = std::max(right, x);
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+            }
+        }
+    } else {
+        left = top = 0;
+        right = m_image.width() - 1;
+        bottom = m_image.height() - 1;
+    }
+    if (right < 0) {
+        m_visible = QRectF();
+        return;
+    }
+    const qreal sx = frame.width() / m_image.width(), sy = frame.height() / m_image.height();
+    // Smooth sampling bleeds half a source pixel past the last visible one.
+    m_visible = QRectF(frame.left() + (left - 0.5) * sx, frame.top() + (top - 0.5) * sy,
+                       (right - left + 2) * sx, (bottom - top + 2) * sy)
+                    .intersected(frame);
 }
 
 void RotatingImageView::setImage(const QImage& image)
 {
+    const QRegion before = coveredRegion(m_rotation);
     m_imageName.clear();
     m_image = image;
-    update(coveredRect(m_rotation));
+    findVisiblePart();
+    update(before + coveredRegion(m_rotation));
 }
 
 void RotatingImageView::setCenter(QPointF center)
@@ -43,6 +92,7 @@ void RotatingImageView::setCenter(QPointF center)
 void RotatingImageView::setBoundsSize(QSizeF size)
 {
     m_bounds = size;
+    findVisiblePart();
     placeWidget();
 }
 
@@ -63,23 +113,39 @@ QPointF RotatingImageView::pivot() const
     return p;
 }
 
-QRect RotatingImageView::coveredRect(float radians) const
+QRegion RotatingImageView::coveredRegion(float radians) const
 {
+    if (m_visible.isEmpty())
+        return {};
     QTransform t;
     t.translate(pivot().x(), pivot().y());
     t.rotateRadians(radians);
-    const QRectF r(-m_bounds.width() / 2, -m_bounds.height() / 2, m_bounds.width(),
-                   m_bounds.height());
-    return t.mapRect(r).toAlignedRect().adjusted(-1, -1, 1, 1);
+    // Pieces about twice as long as the image is thick.
+    const qreal length = m_visible.width(), thickness = std::max<qreal>(m_visible.height(), 1);
+    const int pieces = std::clamp(int(std::ceil(length / (2 * thickness))), 1, 8);
+    QRegion region;
+    for (int i = 0; i < pieces; ++i) {
+        const QRectF piece(m_visible.left() + length * i / pieces, m_visible.top(),
+                           length / pieces, m_visible.height());
+        region += t.mapRect(piece).toAlignedRect().adjusted(-1, -1, 1, 1);
+    }
+    return region;
 }
 
 void RotatingImageView::setRotation(float radians)
 {
     if (radians == m_rotation)
         return;
-    const QRect before = coveredRect(m_rotation);
+    // What the last turn covered is kept, unless the pivot moved since.
+    const QPointF at = pivot();
+    const QRegion before = m_coveredPivot == at && m_coveredRotation == m_rotation
+                               ? m_covered
+                               : coveredRegion(m_rotation);
     m_rotation = radians;
-    update(QRegion(before) + coveredRect(m_rotation));
+    m_covered = coveredRegion(m_rotation);
+    m_coveredPivot = at;
+    m_coveredRotation = radians;
+    update(before + m_covered);
 }
 
 void RotatingImageView::paintEvent(QPaintEvent*)
@@ -102,5 +168,5 @@ void RotatingImageView::paintEvent(QPaintEvent*)
         p.fillRect(QRectF(0, -1.5, m_bounds.width() / 2, 3), QColor(230, 80, 30));
         return;
     }
-    p.drawImage(r, m_image);
+    drawImageInBands(p, r, m_image);
 }

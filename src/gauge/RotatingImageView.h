@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QRegion>
 #include <QWidget>
 
 // An image view turned by an affine rotation about its own centre. Its
@@ -33,8 +34,10 @@ public:
     void setRotation(float radians);
     float rotation() const { return m_rotation; }
 
-    // The area the image covers at a rotation, in this widget's coordinates.
-    QRect coveredRect(float radians) const;
+    // The area the image's visible pixels cover at a rotation, in this
+    // widget's coordinates: a few boxes along its length, so a needle at an
+    // angle does not repaint the square around it.
+    QRegion coveredRegion(float radians) const;
 
 protected:
     void paintEvent(QPaintEvent*) override;
@@ -43,11 +46,16 @@ private:
     QPointF pivot() const;
     void placeWidget();
     void loadNamedImage();
+    void findVisiblePart();
 
     QString m_imageName;
     QImage m_image;
     qreal m_imageRatio = 0;
     QPointF m_center;
     QSizeF m_bounds;
+    QRectF m_visible; // of the frame, in points about its centre
+    QRegion m_covered; // at m_coveredRotation about m_coveredPivot
+    QPointF m_coveredPivot;
+    float m_coveredRotation = 0;
     float m_rotation = 0;
 };

@@ -5,6 +5,7 @@
 
 #include <QLabel>
 #include <QPaintEvent>
+#include <QScreen>
 #include <QWindow>
 #include <limits>
 #include <numbers>
@@ -289,6 +290,50 @@ private slots:
         view->drawSmoothZeigerEffectAnimationControllFunc();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
         QCOMPARE(counter.paints, 0); // nothing changed, nothing painted
+    }
+
+    // Only the boxes along a needle are repainted as it turns; what the
+    // screen shows afterwards is what a full rendering shows.
+    void turnLeavesNoTrace_data()
+    {
+        QTest::addColumn<float>("from");
+        QTest::addColumn<float>("to");
+        QTest::newRow("small step") << kStart << kStart + 0.01f;
+        QTest::newRow("onto the diagonal") << 0.0f << kPi / 4;
+        QTest::newRow("half a turn") << kPi / 2 << 3 * kPi / 2;
+        QTest::newRow("past a full turn") << -1.0f << 5.5f;
+    }
+    void turnLeavesNoTrace()
+    {
+        QFETCH(float, from);
+        QFETCH(float, to);
+        MainView* view = gauge->start(0);
+        view->show();
+        QCoreApplication::processEvents();
+        QVERIFY(view->windowHandle()->isExposed());
+        for (RotatingImageView* needle : {view->m_speedZeiger, view->m_gpsZeiger})
+            needle->setRotation(from);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
+        for (RotatingImageView* needle : {view->m_speedZeiger, view->m_gpsZeiger})
+            needle->setRotation(to);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
+        const QImage shown =
+            view->windowHandle()->screen()->grabWindow(view->winId()).toImage().convertToFormat(
+                QImage::Format_RGB32);
+        const QImage full = view->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(shown.size(), full.size());
+        // Blending under another clip may round a level apart; a needle left
+        // behind is far more.
+        int worst = 0;
+        for (int y = 0; y < full.height(); ++y) {
+            const auto* a = reinterpret_cast<const QRgb*>(shown.constScanLine(y));
+            const auto* b = reinterpret_cast<const QRgb*>(full.constScanLine(y));
+            for (int x = 0; x < full.width(); ++x)
+                worst = std::max({worst, std::abs(qRed(a[x]) - qRed(b[x])),
+                                  std::abs(qGreen(a[x]) - qGreen(b[x])),
+                                  std::abs(qBlue(a[x]) - qBlue(b[x]))});
+        }
+        QVERIFY2(worst <= 2, qPrintable(QStringLiteral("a pixel differs by %1").arg(worst)));
     }
 };
 

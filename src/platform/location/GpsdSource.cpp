@@ -93,6 +93,15 @@ void GpsdSource::readLines()
     QList<Fix> fixes;
     while (m_socket.canReadLine()) {
         const QByteArray line = m_socket.readLine(kMaxLine);
+        // gpsd names a report's class first. Only position reports are read
+        // whole: sky views come as often and are many times longer.
+        static constexpr QByteArrayView kClassPrefix = R"({"class":")";
+        if (line.startsWith(kClassPrefix) && !line.startsWith(R"({"class":"TPV")") &&
+            line.trimmed().endsWith('}')) {
+            m_backoff.reset();
+            m_outageReported = false;
+            continue;
+        }
         QJsonParseError error;
         const QJsonDocument doc = QJsonDocument::fromJson(line, &error);
         if (error.error != QJsonParseError::NoError || !doc.isObject())
