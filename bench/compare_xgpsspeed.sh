@@ -11,6 +11,12 @@ for tool in xgpsspeed gpsfake Xvfb; do
   command -v "$tool" >/dev/null || { echo "compare_xgpsspeed: $tool is not installed; skipped"; exit 0; }
 done
 
+# Both programs find a session bus, as on a desktop (without one, each would
+# start its own).
+if [ -z "${DBUS_SESSION_BUS_ADDRESS:-}" ] && command -v dbus-run-session >/dev/null; then
+  exec dbus-run-session -- "$0" "$@"
+fi
+
 scratch=$(mktemp -d)
 pids=()
 cleanup() {
@@ -31,11 +37,18 @@ for _ in $(seq 100); do
   sleep 0.1
 done
 
-# user+sys seconds, peak RSS KiB, context switches (voluntary + involuntary)
+# user+sys seconds, peak RSS KiB, context switches (voluntary + involuntary).
+# A program that ends before the time is up failed to run: that is an error,
+# not a figure.
 measure() {
-  local out=$scratch/time.$RANDOM
+  local out=$scratch/time.$RANDOM log=$scratch/log.$RANDOM status=0
   DISPLAY=$display /usr/bin/time -f "%U %S %M %w %c" -o "$out" \
-    timeout -s TERM "$seconds" "$@" >/dev/null 2>&1 || true
+    timeout -s TERM "$seconds" "$@" >/dev/null 2>"$log" || status=$?
+  if [ "$status" != 124 ]; then
+    echo "compare_xgpsspeed: $1 ended early (status $status):" >&2
+    tail -n 3 "$log" >&2
+    exit 1
+  fi
   # The last line: time puts "Command exited with non-zero status" first.
   tail -n 1 "$out" | awk '{ printf "%.2f %d %d\n", $1 + $2, $3, $4 + $5 }'
 }
@@ -46,12 +59,16 @@ app() {
   XDG_CONFIG_HOME=$home/config XDG_CACHE_HOME=$home/cache XDG_RUNTIME_DIR=$home/run \
     QT_QPA_PLATFORM=xcb measure "$build/korvane" --device "$1" --source "gpsd://127.0.0.1:$port"
 }
-read -r x_cpu x_rss x_cs < <(measure xgpsspeed --host 127.0.0.1 --port "$port")
+# xgpsspeed's default units come from the locale, and a metric one makes it
+# stop at start (it knows no "km/h" in its default nautical face): name them.
+measure xgpsspeed --host 127.0.0.1 --port "$port" --speedunits mph >"$scratch/x" || exit 1
+read -r x_cpu x_rss x_cs <"$scratch/x"
 printf "%-18s %8s %10s %10s\n" "" "CPU s" "RSS MiB" "switches"
 awk -v c="$x_cpu" -v r="$x_rss" -v s="$x_cs" \
   'BEGIN { printf "%-18s %8.2f %10.1f %10d\n", "xgpsspeed", c, r / 1024, s }'
 for device in phone tablet; do
-  read -r cpu rss cs < <(app "$device")
+  app "$device" >"$scratch/a" || exit 1
+  read -r cpu rss cs <"$scratch/a"
   awk -v d="korvane $device" -v c="$cpu" -v r="$rss" -v s="$cs" \
       -v xc="$x_cpu" -v xr="$x_rss" -v xs="$x_cs" 'BEGIN {
     printf "%-18s %8.2f %10.1f %10d   ratios: CPU %.2f, RSS %.2f, switches %.2f\n",

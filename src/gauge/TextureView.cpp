@@ -1,5 +1,7 @@
 #include "TextureView.h"
 
+#include "BandedPainting.h"
+
 #include "GaugeResources.h"
 #include "StageWindow.h"
 
@@ -49,5 +51,5 @@ void TextureView::paintEvent(QPaintEvent* event)
     QBrush pattern(m_tile);
     pattern.setTransform(QTransform(m_tileScale, 0, 0, m_tileScale, m_phase.x(), m_phase.y()));
     p.setRenderHint(QPainter::SmoothPixmapTransform);
-    p.fillRect(event->rect(), pattern);
+    fillRectInBands(p, event->rect(), pattern);
 }

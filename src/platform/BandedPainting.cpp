@@ -8,17 +8,16 @@ namespace {
 // An antialiased edge may add two spans to a row; 24 rows stay well below
 // the engine's threshold either way.
 constexpr int kBandRows = 24;
-} // namespace
 
-void drawImageInBands(QPainter& painter, const QRectF& target, const QImage& image,
-                      const QRectF& source)
+template <typename Paint>
+void inBands(QPainter& painter, const QRectF& area, Paint paint)
 {
     const QTransform toDevice = painter.worldTransform();
-    const QRectF device = toDevice.mapRect(target);
+    const QRectF device = toDevice.mapRect(area);
     const int top = int(std::floor(device.top()));
     const int bottom = int(std::ceil(device.bottom()));
     if (bottom - top <= kBandRows) {
-        painter.drawImage(target, image, source);
+        paint();
         return;
     }
     const int left = int(std::floor(device.left())) - 1;
@@ -30,12 +29,24 @@ void drawImageInBands(QPainter& painter, const QRectF& target, const QImage& ima
         painter.resetTransform();
         painter.setClipRect(QRect(left, y, width, kBandRows), Qt::IntersectClip);
         painter.setWorldTransform(toDevice);
-        painter.drawImage(target, image, source);
+        paint();
         painter.restore();
     }
+}
+} // namespace
+
+void drawImageInBands(QPainter& painter, const QRectF& target, const QImage& image,
+                      const QRectF& source)
+{
+    inBands(painter, target, [&] { painter.drawImage(target, image, source); });
 }
 
 void drawImageInBands(QPainter& painter, const QRectF& target, const QImage& image)
 {
     drawImageInBands(painter, target, image, QRectF(QPointF(0, 0), QSizeF(image.size())));
+}
+
+void fillRectInBands(QPainter& painter, const QRect& rect, const QBrush& brush)
+{
+    inBands(painter, QRectF(rect), [&] { painter.fillRect(rect, brush); });
 }

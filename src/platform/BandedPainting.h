@@ -1,7 +1,9 @@
 #pragma once
 
+class QBrush;
 class QImage;
 class QPainter;
+class QRect;
 class QRectF;
 
 // Draws `source` of `image` into `target` as drawImage does, in horizontal
@@ -12,3 +14,5 @@ class QRectF;
 void drawImageInBands(QPainter& painter, const QRectF& target, const QImage& image,
                       const QRectF& source);
 void drawImageInBands(QPainter& painter, const QRectF& target, const QImage& image);
+// The same for a rectangle filled with a brush, in the painter's coordinates.
+void fillRectInBands(QPainter& painter, const QRect& rect, const QBrush& brush);
