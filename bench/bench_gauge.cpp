@@ -11,7 +11,9 @@
 #include "Property.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QEventLoop>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <benchmark/benchmark.h>
@@ -78,6 +80,56 @@ void BM_FaceTablet(benchmark::State& state)
     faceRendering(state, Device::Idiom::Tablet, false);
 }
 BENCHMARK(BM_FaceTablet)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime();
+
+// The first face of a fresh process, as a user waits for it at start: no
+// image decoded, no font looked up yet. Each iteration runs this binary
+// again (see coldFaceChild), which times its one face and prints it.
+constexpr const char* kColdFaceChild = "--cold-face-child";
+
+void coldFace(benchmark::State& state, const char* device)
+{
+    for (auto _ : state) {
+        QProcess child;
+        child.start(QCoreApplication::applicationFilePath(),
+                    {QString::fromLatin1(kColdFaceChild), QString::fromLatin1(device)});
+        if (!child.waitForFinished(30000) || child.exitCode() != 0) {
+            state.SkipWithError("the child process failed");
+            return;
+        }
+        state.SetIterationTime(child.readAllStandardOutput().trimmed().toDouble() / 1e9);
+    }
+}
+
+void BM_FacePhoneCold(benchmark::State& state)
+{
+    coldFace(state, "phone");
+}
+BENCHMARK(BM_FacePhoneCold)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(20);
+
+void BM_FaceTabletCold(benchmark::State& state)
+{
+    coldFace(state, "tablet");
+}
+BENCHMARK(BM_FaceTabletCold)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(20);
+
+int coldFaceChild(const char* device)
+{
+    const Device::Idiom idiom =
+        qstrcmp(device, "tablet") == 0 ? Device::Idiom::Tablet : Device::Idiom::Phone;
+    Device::setIdiom(idiom);
+    MainView view;
+    view.prop = Property::instance();
+    if (idiom == Device::Idiom::Tablet)
+        view.m_View_Main->resize(768, 1024);
+    QElapsedTimer clock;
+    clock.start();
+    view.adjustImgViewsInit();
+    const qint64 ns = clock.nsecsElapsed();
+    if (view.m_View_Main->image().isNull())
+        return 1;
+    printf("%lld\n", static_cast<long long>(ns));
+    return 0;
+}
 
 // One timer tick of a moving needle, painted to the window's backing store.
 void BM_NeedleTickWithRepaint(benchmark::State& state)
@@ -175,6 +227,8 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_SCALE_FACTOR"))
         qputenv("QT_SCALE_FACTOR", "2");
     QApplication app(argc, argv);
+    if (argc == 3 && qstrcmp(argv[1], kColdFaceChild) == 0)
+        return coldFaceChild(argv[2]);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

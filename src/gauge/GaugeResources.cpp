@@ -12,6 +12,7 @@
 static void initArtwork()
 {
     Q_INIT_RESOURCE(artwork);
+    Q_INIT_RESOURCE(pixels);
 }
 #endif
 

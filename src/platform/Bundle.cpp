@@ -5,6 +5,8 @@
 #include <QFile>
 #include <QHash>
 #include <QImageReader>
+#include <QResource>
+#include <QtEndian>
 
 namespace {
 QString& versionOverride()
@@ -45,6 +47,36 @@ void Bundle::setVersionOverride(const QString& version)
     versionOverride() = version;
 }
 
+namespace {
+// A picture kept as raw pixels (see tools/pixels), or a null image.
+QImage rawPixels(const QString& path)
+{
+    QResource resource(path);
+    if (!resource.isValid())
+        return {};
+    auto* bytes = new QByteArray(resource.uncompressedData());
+    constexpr qsizetype kHeader = 16;
+    // Stored uncompressed, the bytes are the binary's own and may sit at any
+    // address; pixels are read as whole words.
+    if (quintptr(bytes->constData() + kHeader) % alignof(quint32) != 0)
+        *bytes = QByteArray(bytes->constData(), bytes->size());
+    const char* data = bytes->constData();
+    const qsizetype size = bytes->size();
+    const quint32 width = size >= kHeader ? qFromLittleEndian<quint32>(data + 8) : 0;
+    const quint32 height = size >= kHeader ? qFromLittleEndian<quint32>(data + 12) : 0;
+    if (size < kHeader || !bytes->startsWith("KVPIXEL1") || width == 0 || width > 16384 ||
+        height == 0 || height > 16384 || size - kHeader != qsizetype(width) * height * 4) {
+        delete bytes;
+        return {};
+    }
+    // The image reads the unpacked bytes in place and lets them go with it.
+    return QImage(
+        reinterpret_cast<const uchar*>(data + kHeader), int(width), int(height), int(width) * 4,
+        QImage::Format_ARGB32_Premultiplied,
+        [](void* bytes) { delete static_cast<QByteArray*>(bytes); }, bytes);
+}
+} // namespace
+
 QImage Bundle::image(const QString& name, qreal devicePixelRatio)
 {
     static QHash<QString, QImage> cache;
@@ -59,8 +91,9 @@ QImage Bundle::image(const QString& name, qreal devicePixelRatio)
     auto it = cache.constFind(path);
     if (it != cache.constEnd())
         return *it;
-    QImageReader reader(path);
-    QImage img = reader.read();
+    QImage img = rawPixels(QStringLiteral(":/pixels/") + path.mid(path.lastIndexOf(u'/') + 1));
+    if (img.isNull())
+        img = QImageReader(path).read();
     if (!img.isNull() && path.contains(QLatin1String("@2x.")))
         img.setDevicePixelRatio(2.0);
     if (!img.isNull() && img.format() != QImage::Format_ARGB32_Premultiplied &&

@@ -4,6 +4,7 @@
 #include "NmeaTestData.h"
 #include "TestMain.h"
 
+#include <QTemporaryFile>
 #include <QTest>
 
 #include <algorithm>
@@ -79,6 +80,39 @@ private slots:
         const QList<Fix> got = collect(received);
         for (qsizetype i = 0; i < fixes.size(); ++i)
             QVERIFY(sameFix(got[i], fixes[i]));
+    }
+
+    // Read a block at a time, a log gives what it gives read whole:
+    // sentences across a block boundary, a last line without a line break.
+    void streamReadsLikeTheWholeLog_data()
+    {
+        QTest::addColumn<QByteArray>("log");
+        QFile demo(QString::fromLatin1(LocationSources::kDemoDrive));
+        QVERIFY(demo.open(QIODevice::ReadOnly));
+        const QByteArray drive = demo.readAll();
+        QVERIFY(drive.size() > 2 * NmeaLogStream::kBlockBytes);
+        QTest::newRow("demo drive") << drive;
+        QTest::newRow("no last line break") << drive.chopped(1);
+        QTest::newRow("one byte short of a block")
+            << drive.left(NmeaLogStream::kBlockBytes - 1) + drive.mid(drive.lastIndexOf('$'));
+        QTest::newRow("empty") << QByteArray();
+    }
+    void streamReadsLikeTheWholeLog()
+    {
+        QFETCH(QByteArray, log);
+        QTemporaryFile file;
+        QVERIFY(file.open());
+        file.write(log);
+        file.close();
+        const std::unique_ptr<NmeaLogStream> stream = NmeaLogStream::open(file.fileName());
+        QVERIFY(stream);
+        QList<Fix> streamed;
+        while (std::optional<Fix> fix = stream->next())
+            streamed.append(*fix);
+        const QList<Fix> whole = NmeaLogReader::readBytes(log);
+        QCOMPARE(streamed.size(), whole.size());
+        for (qsizetype i = 0; i < whole.size(); ++i)
+            QVERIFY(sameFix(streamed[i], whole[i]));
     }
 
     // A believable trip: ten minutes and more at 1 Hz, one tunnel, standing

@@ -23,17 +23,22 @@ LocationManager::SourceFactory fail(QString* errorMessage, const QString& text)
 LocationManager::SourceFactory replay(const QString& path, const QString& description,
                                       double replaySpeed, QString* errorMessage)
 {
+    // The log is read as it plays; here only as far as its first fix.
     QString error;
-    const QList<Fix> fixes = NmeaLogReader::readFile(path, &error);
-    if (!error.isEmpty())
+    const std::unique_ptr<NmeaLogStream> head = NmeaLogStream::open(path, &error);
+    if (!head)
         return fail(errorMessage, error);
-    if (fixes.isEmpty())
+    if (!head->next())
         return fail(errorMessage, QStringLiteral("NMEA log %1 holds no position fix").arg(path));
     QString text = description;
     if (replaySpeed != 1.0)
         text += QStringLiteral(" at %1× speed").arg(replaySpeed);
-    return [fixes, replaySpeed, text] {
-        return std::make_unique<NmeaReplaySource>(fixes, replaySpeed, text);
+    return [path, replaySpeed, text] {
+        std::shared_ptr<NmeaLogStream> stream = NmeaLogStream::open(path);
+        NmeaReplaySource::FixSupplier fixes;
+        if (stream)
+            fixes = [stream] { return stream->next(); };
+        return std::make_unique<NmeaReplaySource>(std::move(fixes), replaySpeed, text);
     };
 }
 } // namespace

@@ -395,15 +395,45 @@ QList<Fix> NmeaLogReader::readBytes(QByteArrayView bytes)
     return fixes;
 }
 
-QList<Fix> NmeaLogReader::readFile(const QString& path, QString* errorMessage)
+std::unique_ptr<NmeaLogStream> NmeaLogStream::open(const QString& path, QString* errorMessage)
 {
-    QFile file(path);
-    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly)) {
+    auto stream = std::unique_ptr<NmeaLogStream>(new NmeaLogStream);
+    stream->m_file.setFileName(path);
+    if (QFileInfo(path).isDir() || !stream->m_file.open(QIODevice::ReadOnly)) {
         if (errorMessage)
             *errorMessage = QStringLiteral("cannot read NMEA log %1: %2")
-                                .arg(path, QFileInfo(path).isDir() ? QStringLiteral("is a folder")
-                                                                   : file.errorString());
-        return {};
+                                .arg(path, QFileInfo(path).isDir()
+                                               ? QStringLiteral("is a folder")
+                                               : stream->m_file.errorString());
+        return nullptr;
     }
-    return readBytes(file.readAll());
+    return stream;
+}
+
+std::optional<Fix> NmeaLogStream::next()
+{
+    while (m_taken == m_pending.size()) {
+        if (m_finished)
+            return std::nullopt;
+        m_pending.clear();
+        m_taken = 0;
+        const QByteArray block = m_file.read(kBlockBytes);
+        if (block.isEmpty()) {
+            m_pending = m_parser.finish();
+            m_finished = true;
+        } else {
+            m_pending = m_parser.feed(block);
+        }
+    }
+    return m_pending[m_taken++];
+}
+
+QList<Fix> NmeaLogReader::readFile(const QString& path, QString* errorMessage)
+{
+    const std::unique_ptr<NmeaLogStream> stream = NmeaLogStream::open(path, errorMessage);
+    QList<Fix> fixes;
+    if (stream)
+        while (std::optional<Fix> fix = stream->next())
+            fixes.append(*fix);
+    return fixes;
 }

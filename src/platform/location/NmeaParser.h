@@ -5,8 +5,11 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QDate>
+#include <QFile>
 #include <QList>
 #include <QString>
+#include <memory>
+#include <optional>
 
 // Streaming NMEA 0183 reader: bytes in, one Fix per receiver epoch out, in
 // order. An epoch is every sentence that carries the same UTC time, plus the
@@ -81,6 +84,26 @@ private:
     int m_lastMsOfDay = -1;           // time of the last epoch with a time
     qint64 m_lastEmitted = -1;        // ms since epoch of the last fix delivered
     bool m_seenPrimary = false;       // an RMC, GGA or GNS has been read
+};
+
+// A log read as it is needed, a block at a time, so a long drive is never
+// held in memory whole: gives the same fixes as NmeaLogReader::readBytes.
+class NmeaLogStream {
+public:
+    static constexpr qint64 kBlockBytes = 64 * 1024;
+
+    // nullptr and, when asked, a one-line reason if the file cannot be read.
+    static std::unique_ptr<NmeaLogStream> open(const QString& path,
+                                               QString* errorMessage = nullptr);
+    // The next fix, or none at the end of the log.
+    std::optional<Fix> next();
+
+private:
+    QFile m_file;
+    NmeaParser m_parser;
+    QList<Fix> m_pending;
+    qsizetype m_taken = 0;
+    bool m_finished = false;
 };
 
 namespace NmeaLogReader {

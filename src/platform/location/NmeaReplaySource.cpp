@@ -3,34 +3,64 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <memory>
 
-NmeaReplaySource::NmeaReplaySource(QList<Fix> fixes, double replaySpeed, QString description,
-                                   QObject* parent)
-    : LocationSource(parent), m_fixes(std::move(fixes)), m_due(schedule(m_fixes, replaySpeed)),
-      m_description(std::move(description)),
-      m_timeScale(replaySpeed > 0.0 && std::isfinite(replaySpeed) ? replaySpeed : 1.0)
+namespace {
+double validSpeed(double replaySpeed)
 {
+    return replaySpeed > 0.0 && std::isfinite(replaySpeed) ? replaySpeed : 1.0;
+}
+} // namespace
+
+qint64 NmeaReplaySource::Pace::dueOf(const QDateTime& timestamp)
+{
+    if (last.isValid())
+        recorded += double(std::clamp<qint64>(last.msecsTo(timestamp), 0, kMaxGapMs));
+    last = timestamp;
+    return qint64(std::llround(std::min(recorded / speed, 9.0e15)));
+}
+
+NmeaReplaySource::NmeaReplaySource(FixSupplier fixes, double replaySpeed, QString description,
+                                   QObject* parent)
+    : LocationSource(parent), m_supply(std::move(fixes)), m_description(std::move(description)),
+      m_timeScale(validSpeed(replaySpeed))
+{
+    m_pace.speed = m_timeScale;
     m_timer.setSingleShot(true);
     m_timer.setTimerType(Qt::PreciseTimer);
     connect(&m_timer, &QTimer::timeout, this, &NmeaReplaySource::deliverDue);
+    takeNext();
+}
+
+NmeaReplaySource::NmeaReplaySource(QList<Fix> fixes, double replaySpeed, QString description,
+                                   QObject* parent)
+    : NmeaReplaySource(
+          [list = std::make_shared<QList<Fix>>(std::move(fixes)),
+           at = qsizetype(0)]() mutable -> std::optional<Fix> {
+              if (at == list->size())
+                  return std::nullopt;
+              return list->at(at++);
+          },
+          replaySpeed, std::move(description), parent)
+{
 }
 
 QList<qint64> NmeaReplaySource::schedule(const QList<Fix>& fixes, double replaySpeed)
 {
-    if (!(replaySpeed > 0.0) || !std::isfinite(replaySpeed))
-        replaySpeed = 1.0;
+    Pace pace;
+    pace.speed = validSpeed(replaySpeed);
     QList<qint64> due;
     due.reserve(fixes.size());
-    // Summed in double so that rounding does not drift over a long log.
-    double recorded = 0.0;
-    for (qsizetype i = 0; i < fixes.size(); ++i) {
-        if (i > 0) {
-            const qint64 gap = fixes[i - 1].timestamp.msecsTo(fixes[i].timestamp);
-            recorded += double(std::clamp<qint64>(gap, 0, kMaxGapMs));
-        }
-        due.append(qint64(std::llround(std::min(recorded / replaySpeed, 9.0e15))));
-    }
+    for (const Fix& fix : fixes)
+        due.append(pace.dueOf(fix.timestamp));
     return due;
+}
+
+void NmeaReplaySource::takeNext()
+{
+    m_next = m_supply ? m_supply() : std::nullopt;
+    if (m_next)
+        m_nextDue = m_pace.dueOf(m_next->timestamp);
 }
 
 void NmeaReplaySource::start()
@@ -59,14 +89,22 @@ qint64 NmeaReplaySource::position() const
 void NmeaReplaySource::deliverDue()
 {
     const qint64 now = position();
-    // Everything already due goes out now, one epoch per signal, so a fast
-    // replay keeps the order and never drops an epoch.
-    while (m_running && m_next < m_fixes.size() && m_due[m_next] <= now)
-        emit fixesReceived({m_fixes[m_next++]});
+    // What is due goes out now, one epoch per signal, so a fast replay keeps
+    // the order and never drops an epoch; a bounded number per turn, so the
+    // event loop keeps turning.
+    for (int sent = 0; m_running && m_next && m_nextDue <= now; ++sent) {
+        if (sent == kMaxPerTurn) {
+            m_timer.start(0);
+            return;
+        }
+        const Fix fix = *m_next;
+        takeNext();
+        emit fixesReceived({fix});
+    }
     if (!m_running)
         return;
-    if (m_next < m_fixes.size()) {
-        m_timer.start(int(std::min<qint64>(m_due[m_next] - now, INT_MAX)));
+    if (m_next) {
+        m_timer.start(int(std::min<qint64>(m_nextDue - now, INT_MAX)));
         return;
     }
     m_running = false;
