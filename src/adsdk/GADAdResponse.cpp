@@ -70,6 +70,7 @@ bool readLocalImage(const QString& path, QByteArray* out, GADCreative::ImageForm
     *out = file.read(GADProtocol::kMaxImageBytes + 1);
     if (out->size() > GADProtocol::kMaxImageBytes)
         return fail(why, QStringLiteral("image too large: ") + path);
+    out->squeeze(); // read() reserved the whole limit
     return true;
 }
 } // namespace

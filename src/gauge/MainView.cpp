@@ -315,7 +315,6 @@ void MainView::releaseForFlipviewNProAd()
     if (!Device::machine().contains(QLatin1String("iphone2,1"), Qt::CaseSensitive))
         return;
     m_View_Main->setImage(QImage());
-    m_faceBase = QImage();
     m_gpsZeiger->setImage(QImage());
 }
 

@@ -206,15 +206,6 @@ private:
 
     QPainter* m_faceContext = nullptr; // the open image context while the face renders
     QList<FaceElement> m_faceElements;
-    struct FaceBaseKey {
-        QSizeF size;
-        qreal ratio = 0;
-        bool tablet = false;
-        bool operator==(const FaceBaseKey&) const = default;
-    };
-    FaceBaseKey m_faceBaseKey;
-    QImage m_faceBase; // texture and bezel, kept between renderings
-    QList<FaceElement> m_faceBaseElements;
     NeedleContainer* m_needleContainer = nullptr;
     // The spin waits while the overlay, and with it the button, is hidden.
     bool m_adProSpinWaitsForOverlay = false;

@@ -195,22 +195,9 @@ void MainView::adjustImgViewsInit()
     m_faceContext = &p;
     p.setRenderHint(QPainter::SmoothPixmapTransform);
 
-    // Texture and bezel depend on nothing but the face's size and density,
-    // and the scaled texture is most of the work: keep them for the next time.
-    const FaceBaseKey key{size, dpr, tablet};
-    if (m_faceBase.isNull() || m_faceBaseKey != key) {
-        m_faceBase = QImage(face.size(), QImage::Format_RGB32);
-        m_faceBase.setDevicePixelRatio(dpr);
-        QPainter base(&m_faceBase);
-        StageWindow::matchImageRatio(base, m_faceBase);
-        base.setRenderHint(QPainter::SmoothPixmapTransform);
-        m_faceBaseElements = paintFaceBase(base, size, dpr, QPointF(a, b), c, d, tablet);
-        m_faceBaseKey = key;
-    }
-    p.setCompositionMode(QPainter::CompositionMode_Source);
-    p.drawImage(QPointF(0, 0), m_faceBase);
-    p.setCompositionMode(QPainter::CompositionMode_SourceOver);
-    m_faceElements = m_faceBaseElements;
+    // Not kept between renderings: a second full-window image would cost
+    // more memory than drawing texture and bezel again costs time.
+    m_faceElements = paintFaceBase(p, size, dpr, QPointF(a, b), c, d, tablet);
 
     const int32_t unit = speedUnit();
     if (unit >= 0 && unit < int32_t(std::size(kUnitScales))) {

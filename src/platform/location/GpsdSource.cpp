@@ -92,7 +92,9 @@ void GpsdSource::readLines()
 {
     QList<Fix> fixes;
     while (m_socket.canReadLine()) {
-        const QByteArray line = m_socket.readLine(kMaxLine);
+        // The whole line is buffered (at most kMaxLine, see below); a limit
+        // here would allocate that much for every line.
+        const QByteArray line = m_socket.readLine();
         // gpsd names a report's class first. Only position reports are read
         // whole: sky views come as often and are many times longer.
         static constexpr QByteArrayView kClassPrefix = R"({"class":")";
