@@ -1,16 +1,19 @@
 #include "GADBannerView.h"
 
 #include "Application.h"
+#include "BandedPainting.h"
 #include "GADAdServerFetch.h"
 #include "GADArtwork.h"
 #include "GADCustomEventBanner.h"
 #include "GADFullScreenAdView.h"
 #include "GADHouseNetwork.h"
 #include "GADMobileAds.h"
+#include "StageWindow.h"
 
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
+#include <QtMath>
 #include <QRegularExpression>
 #include <QTimer>
 
@@ -91,6 +94,11 @@ struct GADBannerView::Private {
 
     std::optional<GADCreative> creative;
     std::unique_ptr<GADArtwork> artwork;
+    // The creative drawn once for the view's size and density: a sliding
+    // banner repaints every frame.
+    QImage rendered;
+    QSize renderedSize;
+    qreal renderedRatio = 0;
 
     QTimer refreshTimer;
     bool refreshDue = false;
@@ -349,6 +357,7 @@ void GADBannerView::customEventReceived(quint64 serial, QWidget* view)
     d->shownAttempt->view = view;
     d->creative.reset();
     d->artwork.reset();
+    d->rendered = QImage();
     d->mediatedModal = false;
     // Reparenting hides a widget; keep what the custom event chose.
     const bool visible = !view->isHidden();
@@ -404,6 +413,7 @@ void GADBannerView::showCreative(const GADCreative& creative)
     d->mediatedModal = false;
     d->creative = creative;
     d->artwork = std::make_unique<GADArtwork>(creative);
+    d->rendered = QImage();
     d->loading = false;
     update();
     scheduleRefresh();
@@ -491,8 +501,22 @@ void GADBannerView::paintEvent(QPaintEvent*)
 {
     if (!d->creative || !d->artwork)
         return;
+    const qreal ratio = StageWindow::pixelRatio(this);
+    if (d->rendered.isNull() || d->renderedSize != size() || d->renderedRatio != ratio) {
+        QImage image(qCeil(width() * ratio), qCeil(height() * ratio),
+                     QImage::Format_ARGB32_Premultiplied);
+        image.setDevicePixelRatio(ratio);
+        image.fill(Qt::transparent);
+        QPainter p(&image);
+        StageWindow::matchImageRatio(p, image);
+        GADCreativeLayout::paintBanner(p, QRectF(rect()), *d->creative, *d->artwork);
+        p.end();
+        d->rendered = image;
+        d->renderedSize = size();
+        d->renderedRatio = ratio;
+    }
     QPainter painter(this);
-    GADCreativeLayout::paintBanner(painter, QRectF(rect()), *d->creative, *d->artwork);
+    drawImageInBands(painter, QRectF(rect()), d->rendered);
 }
 
 void GADBannerView::mouseReleaseEvent(QMouseEvent* event)
