@@ -71,6 +71,39 @@ QFont dialFont(int pixelSize)
     return font;
 }
 
+// The dial's text is unhinted, so a glyph of any size is the glyph of one
+// reference size scaled: the whole dial needs one font engine, and loading
+// an engine is most of what the first face costs.
+constexpr int kReferenceFontSize = kUnitFontSize;
+struct DialText {
+    explicit DialText(const QFont& asked)
+        : font(withSize(asked)), metrics(font),
+          factor(qreal(asked.pixelSize()) / qreal(kReferenceFontSize))
+    {
+    }
+    qreal advance(const QString& text) const { return metrics.horizontalAdvance(text) * factor; }
+    int drawnSize() const { return qRound(font.pixelSize() * factor); }
+    // The top of the text box sits at the painter's origin.
+    void draw(QPainter& p, const QString& text) const
+    {
+        p.save();
+        p.scale(factor, factor);
+        p.drawText(QPointF(0, metrics.ascent()), text);
+        p.restore();
+    }
+
+    QFont font;
+    QFontMetricsF metrics;
+    qreal factor;
+
+private:
+    static QFont withSize(QFont font)
+    {
+        font.setPixelSize(kReferenceFontSize);
+        return font;
+    }
+};
+
 QColor grey(float level)
 {
     return QColor::fromRgbF(level, level, level, 1.0f);
@@ -291,7 +324,7 @@ void MainView::paintSchabloneNr(int nr, float scale, QPointF center, const QFont
     QPainter& p = *m_faceContext;
     const int count = nr > 99 ? 3 : nr > 9 ? 2 : 1;
     const float theta = speedInUniteToAngle(float(nr));
-    const QFontMetricsF metrics(font);
+    const DialText text(font);
     int m = nr;
     for (int i = 1; i <= count; ++i, m /= 10) {
         const QString digit = QString::asprintf("%i", m % 10);
@@ -305,12 +338,11 @@ void MainView::paintSchabloneNr(int nr, float scale, QPointF center, const QFont
         p.translate(center);
         p.scale(scale, scale);
         p.rotate(qRadiansToDegrees(double(theta) + kHalfPi + offset));
-        const qreal w = metrics.horizontalAdvance(digit);
+        const qreal w = text.advance(digit);
         p.translate(-w / 2, 0);
         p.translate(0, -kNumberRadius);
-        prepareElement(p, font, kNumberGrey);
-        // The top of the text box sits at the origin.
-        p.drawText(QPointF(0, metrics.ascent()), digit);
+        prepareElement(p, text.font, kNumberGrey);
+        text.draw(p, digit);
         m_faceElements.append({FaceElement::Kind::Digit,
                                digit,
                                float(nr),
@@ -319,7 +351,7 @@ void MainView::paintSchabloneNr(int nr, float scale, QPointF center, const QFont
                                p.worldTransform().map(QPointF(w / 2, 0)),
                                {},
                                float(p.pen().color().redF()),
-                               p.font().pixelSize(),
+                               text.drawnSize(),
                                p.compositionMode()});
         p.restore();
     }
@@ -335,16 +367,16 @@ void MainView::paintSchablone_marker(float value, int smalMiddleBig, float scale
                           : smalMiddleBig == 2 ? QStringLiteral("B")
                                                : QStringLiteral("C");
     const float theta = speedInUniteToAngle(value);
-    const QFontMetricsF metrics(font);
+    const DialText text(font);
     p.save();
     p.translate(center);
     p.scale(scale, scale);
     p.rotate(qRadiansToDegrees(double(theta) + kHalfPi));
-    const qreal w = metrics.horizontalAdvance(glyph);
+    const qreal w = text.advance(glyph);
     p.translate(-w / 2 + 1, 0);
     p.translate(0, -kTickRadius);
-    prepareElement(p, font, kTickGrey);
-    p.drawText(QPointF(0, metrics.ascent()), glyph);
+    prepareElement(p, text.font, kTickGrey);
+    text.draw(p, glyph);
     m_faceElements.append({FaceElement::Kind::Tick,
                            glyph,
                            value,
@@ -353,7 +385,7 @@ void MainView::paintSchablone_marker(float value, int smalMiddleBig, float scale
                            p.worldTransform().map(QPointF(w / 2, 0)),
                            {},
                            float(p.pen().color().redF()),
-                           p.font().pixelSize(),
+                           text.drawnSize(),
                            p.compositionMode()});
     p.restore();
 }
@@ -364,15 +396,15 @@ void MainView::paintSchablone_Unite(const QString& unite, float scale, QPointF c
     if (!m_faceContext)
         return;
     QPainter& p = *m_faceContext;
-    const QFontMetricsF metrics(font);
+    const DialText text(font);
     p.save();
     p.translate(center);
     p.scale(scale, scale);
-    const qreal w = metrics.horizontalAdvance(unite);
+    const qreal w = text.advance(unite);
     p.translate(-w / 2 + 1, 0);
     p.translate(0, kUnitBelowCenter);
-    prepareElement(p, font, kUnitGrey);
-    p.drawText(QPointF(0, metrics.ascent()), unite);
+    prepareElement(p, text.font, kUnitGrey);
+    text.draw(p, unite);
     m_faceElements.append({FaceElement::Kind::UnitName,
                            unite,
                            0,
@@ -381,7 +413,7 @@ void MainView::paintSchablone_Unite(const QString& unite, float scale, QPointF c
                            p.worldTransform().map(QPointF(w / 2, 0)),
                            {},
                            float(p.pen().color().redF()),
-                           p.font().pixelSize(),
+                           text.drawnSize(),
                            p.compositionMode()});
     p.restore();
 }

@@ -51,5 +51,5 @@ void TextureView::paintEvent(QPaintEvent* event)
     QBrush pattern(m_tile);
     pattern.setTransform(QTransform(m_tileScale, 0, 0, m_tileScale, m_phase.x(), m_phase.y()));
     p.setRenderHint(QPainter::SmoothPixmapTransform);
-    fillRectInBands(p, event->rect(), pattern);
+    fillRectInBands(p, QRectF(event->rect()), pattern);
 }

@@ -46,7 +46,7 @@ void drawImageInBands(QPainter& painter, const QRectF& target, const QImage& ima
     drawImageInBands(painter, target, image, QRectF(QPointF(0, 0), QSizeF(image.size())));
 }
 
-void fillRectInBands(QPainter& painter, const QRect& rect, const QBrush& brush)
+void fillRectInBands(QPainter& painter, const QRectF& rect, const QBrush& brush)
 {
-    inBands(painter, QRectF(rect), [&] { painter.fillRect(rect, brush); });
+    inBands(painter, rect, [&] { painter.fillRect(rect, brush); });
 }

@@ -3,7 +3,6 @@
 class QBrush;
 class QImage;
 class QPainter;
-class QRect;
 class QRectF;
 
 // Draws `source` of `image` into `target` as drawImage does, in horizontal
@@ -15,4 +14,4 @@ void drawImageInBands(QPainter& painter, const QRectF& target, const QImage& ima
                       const QRectF& source);
 void drawImageInBands(QPainter& painter, const QRectF& target, const QImage& image);
 // The same for a rectangle filled with a brush, in the painter's coordinates.
-void fillRectInBands(QPainter& painter, const QRect& rect, const QBrush& brush);
+void fillRectInBands(QPainter& painter, const QRectF& rect, const QBrush& brush);
