@@ -120,9 +120,11 @@ QRegion RotatingImageView::coveredRegion(float radians) const
     QTransform t;
     t.translate(pivot().x(), pivot().y());
     t.rotateRadians(radians);
-    // Pieces about twice as long as the image is thick.
-    const qreal length = m_visible.width(), thickness = std::max<qreal>(m_visible.height(), 1);
-    const int pieces = std::clamp(int(std::ceil(length / (2 * thickness))), 1, 8);
+    // A long image in two halves: at an angle two boxes cover far less than
+    // one; more boxes cost more per rectangle (clip, transfer) than they
+    // save in pixels.
+    const qreal length = m_visible.width();
+    const int pieces = length > 2 * m_visible.height() ? 2 : 1;
     QRegion region;
     for (int i = 0; i < pieces; ++i) {
         const QRectF piece(m_visible.left() + length * i / pieces, m_visible.top(),

@@ -35,7 +35,7 @@ public:
     float rotation() const { return m_rotation; }
 
     // The area the image's visible pixels cover at a rotation, in this
-    // widget's coordinates: a few boxes along its length, so a needle at an
+    // widget's coordinates: two boxes along a long image, so a needle at an
     // angle does not repaint the square around it.
     QRegion coveredRegion(float radians) const;
 
