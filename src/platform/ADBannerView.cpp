@@ -1,6 +1,7 @@
 #include "ADBannerView.h"
 
 #include "Application.h"
+#include "BandedPainting.h"
 #include "Device.h"
 #include "StageWindow.h"
 
@@ -14,6 +15,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTimer>
+#include <QtMath>
 
 namespace {
 struct Inventory {
@@ -90,6 +92,7 @@ void ADBannerView::loadAd()
     }
     m_creative = creatives.at(inv.next++ % creatives.size());
     m_art = QImage();
+    m_rendered = QImage();
     update();
     if (m_delegate)
         m_delegate->bannerViewDidLoadAd(this);
@@ -136,7 +139,28 @@ void ADBannerView::paintEvent(QPaintEvent*)
 {
     if (!m_creative)
         return;
+    // Drawn once for the size and density, then copied: a banner is covered
+    // and uncovered by the animations around it many times a second.
+    const qreal ratio = StageWindow::pixelRatio(this);
+    if (m_rendered.isNull() || m_renderedSize != size() || m_renderedRatio != ratio) {
+        QImage image(qCeil(width() * ratio), qCeil(height() * ratio),
+                     QImage::Format_ARGB32_Premultiplied);
+        image.setDevicePixelRatio(ratio);
+        image.fill(Qt::transparent);
+        QPainter p(&image);
+        StageWindow::matchImageRatio(p, image);
+        paintBanner(p);
+        p.end();
+        m_rendered = image;
+        m_renderedSize = size();
+        m_renderedRatio = ratio;
+    }
     QPainter painter(this);
+    drawImageInBands(painter, QRectF(rect()), m_rendered);
+}
+
+void ADBannerView::paintBanner(QPainter& painter)
+{
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
     const QColor background =

@@ -7,6 +7,8 @@
 #include <QWidget>
 #include <optional>
 
+class QPainter;
+
 class ADBannerView;
 
 // Why the platform's ad service had no banner.
@@ -86,10 +88,14 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    void paintBanner(QPainter& painter);
     void loadAd();
 
     ADAdType m_type;
     ADBannerViewDelegate* m_delegate = nullptr;
     std::optional<Creative> m_creative;
     mutable QImage m_art; // rendered for the current size and pixel ratio
+    QImage m_rendered;    // the whole banner, for m_renderedSize at m_renderedRatio
+    QSize m_renderedSize;
+    qreal m_renderedRatio = 0;
 };
