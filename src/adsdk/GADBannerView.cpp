@@ -8,12 +8,10 @@
 #include "GADFullScreenAdView.h"
 #include "GADHouseNetwork.h"
 #include "GADMobileAds.h"
-#include "StageWindow.h"
 
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
-#include <QtMath>
 #include <QRegularExpression>
 #include <QTimer>
 
@@ -94,11 +92,7 @@ struct GADBannerView::Private {
 
     std::optional<GADCreative> creative;
     std::unique_ptr<GADArtwork> artwork;
-    // The creative drawn once for the view's size and density: a sliding
-    // banner repaints every frame.
-    QImage rendered;
-    QSize renderedSize;
-    qreal renderedRatio = 0;
+    KeptPicture picture; // the creative; a sliding banner repaints every frame
 
     QTimer refreshTimer;
     bool refreshDue = false;
@@ -357,7 +351,7 @@ void GADBannerView::customEventReceived(quint64 serial, QWidget* view)
     d->shownAttempt->view = view;
     d->creative.reset();
     d->artwork.reset();
-    d->rendered = QImage();
+    d->picture.forget();
     d->mediatedModal = false;
     // Reparenting hides a widget; keep what the custom event chose.
     const bool visible = !view->isHidden();
@@ -413,7 +407,7 @@ void GADBannerView::showCreative(const GADCreative& creative)
     d->mediatedModal = false;
     d->creative = creative;
     d->artwork = std::make_unique<GADArtwork>(creative);
-    d->rendered = QImage();
+    d->picture.forget();
     d->loading = false;
     update();
     scheduleRefresh();
@@ -501,22 +495,10 @@ void GADBannerView::paintEvent(QPaintEvent*)
 {
     if (!d->creative || !d->artwork)
         return;
-    const qreal ratio = StageWindow::pixelRatio(this);
-    if (d->rendered.isNull() || d->renderedSize != size() || d->renderedRatio != ratio) {
-        QImage image(qCeil(width() * ratio), qCeil(height() * ratio),
-                     QImage::Format_ARGB32_Premultiplied);
-        image.setDevicePixelRatio(ratio);
-        image.fill(Qt::transparent);
-        QPainter p(&image);
-        StageWindow::matchImageRatio(p, image);
-        GADCreativeLayout::paintBanner(p, QRectF(rect()), *d->creative, *d->artwork);
-        p.end();
-        d->rendered = image;
-        d->renderedSize = size();
-        d->renderedRatio = ratio;
-    }
     QPainter painter(this);
-    drawImageInBands(painter, QRectF(rect()), d->rendered);
+    d->picture.paint(painter, *this, [this](QPainter& p) {
+        GADCreativeLayout::paintBanner(p, QRectF(rect()), *d->creative, *d->artwork);
+    });
 }
 
 void GADBannerView::mouseReleaseEvent(QMouseEvent* event)

@@ -15,7 +15,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTimer>
-#include <QtMath>
 
 namespace {
 struct Inventory {
@@ -92,7 +91,7 @@ void ADBannerView::loadAd()
     }
     m_creative = creatives.at(inv.next++ % creatives.size());
     m_art = QImage();
-    m_rendered = QImage();
+    m_picture.forget();
     update();
     if (m_delegate)
         m_delegate->bannerViewDidLoadAd(this);
@@ -139,24 +138,8 @@ void ADBannerView::paintEvent(QPaintEvent*)
 {
     if (!m_creative)
         return;
-    // Drawn once for the size and density, then copied: a banner is covered
-    // and uncovered by the animations around it many times a second.
-    const qreal ratio = StageWindow::pixelRatio(this);
-    if (m_rendered.isNull() || m_renderedSize != size() || m_renderedRatio != ratio) {
-        QImage image(qCeil(width() * ratio), qCeil(height() * ratio),
-                     QImage::Format_ARGB32_Premultiplied);
-        image.setDevicePixelRatio(ratio);
-        image.fill(Qt::transparent);
-        QPainter p(&image);
-        StageWindow::matchImageRatio(p, image);
-        paintBanner(p);
-        p.end();
-        m_rendered = image;
-        m_renderedSize = size();
-        m_renderedRatio = ratio;
-    }
     QPainter painter(this);
-    drawImageInBands(painter, QRectF(rect()), m_rendered);
+    m_picture.paint(painter, *this, [this](QPainter& p) { paintBanner(p); });
 }
 
 void ADBannerView::paintBanner(QPainter& painter)

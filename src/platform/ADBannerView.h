@@ -1,5 +1,7 @@
 #pragma once
 
+#include "BandedPainting.h"
+
 #include <QColor>
 #include <QImage>
 #include <QList>
@@ -95,7 +97,5 @@ private:
     ADBannerViewDelegate* m_delegate = nullptr;
     std::optional<Creative> m_creative;
     mutable QImage m_art; // rendered for the current size and pixel ratio
-    QImage m_rendered;    // the whole banner, for m_renderedSize at m_renderedRatio
-    QSize m_renderedSize;
-    qreal m_renderedRatio = 0;
+    KeptPicture m_picture; // the whole banner
 };

@@ -1,7 +1,11 @@
 #include "BandedPainting.h"
 
+#include "StageWindow.h"
+
 #include <QImage>
 #include <QPainter>
+#include <QWidget>
+#include <QtMath>
 #include <cmath>
 
 namespace {
@@ -49,4 +53,29 @@ void drawImageInBands(QPainter& painter, const QRectF& target, const QImage& ima
 void fillRectInBands(QPainter& painter, const QRectF& rect, const QBrush& brush)
 {
     inBands(painter, rect, [&] { painter.fillRect(rect, brush); });
+}
+
+void KeptPicture::forget()
+{
+    m_image = QImage();
+}
+
+void KeptPicture::paint(QPainter& painter, const QWidget& widget,
+                        const std::function<void(QPainter&)>& draw)
+{
+    const qreal ratio = StageWindow::pixelRatio(&widget);
+    if (m_image.isNull() || m_size != widget.size() || m_ratio != ratio) {
+        QImage image(qCeil(widget.width() * ratio), qCeil(widget.height() * ratio),
+                     QImage::Format_ARGB32_Premultiplied);
+        image.setDevicePixelRatio(ratio);
+        image.fill(Qt::transparent);
+        QPainter p(&image);
+        StageWindow::matchImageRatio(p, image);
+        draw(p);
+        p.end();
+        m_image = image;
+        m_size = widget.size();
+        m_ratio = ratio;
+    }
+    drawImageInBands(painter, QRectF(widget.rect()), m_image);
 }
