@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QImage>
+#include "BandedPainting.h"
+
 #include <QLabel>
 
 // A plain-text label that keeps its rendered text. Needles sweep over the
@@ -15,9 +16,9 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    bool cacheIsCurrent(qreal ratio) const;
+    bool textIsCurrent() const;
 
-    QImage m_cache;
+    KeptPicture m_picture; // its size and density are the picture's own
     QString m_cachedText;
     QFont m_cachedFont;
     qint64 m_cachedPalette = 0;

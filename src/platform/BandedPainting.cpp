@@ -5,7 +5,6 @@
 #include <QImage>
 #include <QPainter>
 #include <QWidget>
-#include <QtMath>
 #include <cmath>
 
 namespace {
@@ -65,9 +64,11 @@ void KeptPicture::paint(QPainter& painter, const QWidget& widget,
 {
     const qreal ratio = StageWindow::pixelRatio(&widget);
     if (m_image.isNull() || m_size != widget.size() || m_ratio != ratio) {
-        QImage image(qCeil(widget.width() * ratio), qCeil(widget.height() * ratio),
-                     QImage::Format_ARGB32_Premultiplied);
+        QImage image((QSizeF(widget.size()) * ratio).toSize(), QImage::Format_ARGB32_Premultiplied);
         image.setDevicePixelRatio(ratio);
+        // Point sizes mean what they mean on screen.
+        image.setDotsPerMeterX(qRound(widget.logicalDpiX() / 0.0254));
+        image.setDotsPerMeterY(qRound(widget.logicalDpiY() / 0.0254));
         image.fill(Qt::transparent);
         QPainter p(&image);
         StageWindow::matchImageRatio(p, image);
@@ -77,5 +78,6 @@ void KeptPicture::paint(QPainter& painter, const QWidget& widget,
         m_size = widget.size();
         m_ratio = ratio;
     }
-    drawImageInBands(painter, QRectF(widget.rect()), m_image);
+    // Pixel for pixel, at the picture's own density.
+    drawImageInBands(painter, QRectF(QPointF(0, 0), m_image.deviceIndependentSize()), m_image);
 }
