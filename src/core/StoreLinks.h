@@ -1,16 +1,19 @@
 #pragma once
 
+#include "SoftwareCentre.h"
+
 #include <QString>
 #include <QUrl>
 
 // Store pages of this edition, the paid edition and the maker's other apps.
 namespace StoreLinks {
 
-inline constexpr const char* kStoreHost = "itunes.apple.com";
-inline constexpr const char* kKorvaneFreeStoreId = "436352457";
-inline constexpr const char* kKorvaneProStoreId = "431496713";
-inline constexpr const char* kZentrikAppStoreIds[] = {"445062011", "452231730", "468510394",
-                                                      "479103822"};
+inline constexpr const char* kStoreHost = SoftwareCentre::kStoreHost;
+inline constexpr const char* kKorvaneFreeStoreId = SoftwareCentre::kKorvaneVandel.storeId;
+inline constexpr const char* kKorvaneProStoreId = SoftwareCentre::kKorvaneOstrin.storeId;
+inline constexpr const char* kZentrikAppStoreIds[] = {
+    SoftwareCentre::kMakerApps[0].storeId, SoftwareCentre::kMakerApps[1].storeId,
+    SoftwareCentre::kMakerApps[2].storeId, SoftwareCentre::kMakerApps[3].storeId};
 
 inline QUrl storePageURL(const char* storeId)
 {
@@ -18,11 +21,11 @@ inline QUrl storePageURL(const char* storeId)
                     .arg(QLatin1String(kStoreHost), QLatin1String(storeId)));
 }
 
-// This app's store page on the web, for messages read outside the device.
+// This app's page on the web, for messages read on other machines: its
+// Flathub page, which a friend on any system can open.
 inline QString storeWebLink()
 {
-    return QStringLiteral("http://%1/app/id%2")
-        .arg(QLatin1String(kStoreHost), QLatin1String(kKorvaneFreeStoreId));
+    return SoftwareCentre::webLink(QLatin1String(SoftwareCentre::kKorvaneVandel.componentId));
 }
 
 // The networks' web share pages.
@@ -68,11 +71,15 @@ inline constexpr MakerApp kMakerApps[] = {
 // The maker's page listing all of its apps.
 inline QUrl makerAppsPageURL()
 {
-    return QUrl(QStringLiteral("itms-apps://itunes.com/apps/Zentrik"));
+    return QUrl(QStringLiteral("itms-apps://%1/apps/Zentrik")
+                    .arg(QLatin1String(SoftwareCentre::kStoreShortLinkHost)));
 }
 
-// The maker's web site and the product's pages on it.
+// The maker's web site and the product's pages on it; they ship with the app
+// (resources/site) and are read offline. The site's root lists the maker's
+// apps, so the store's listing of them opens there.
 inline constexpr const char* kMakerWebHost = "www.zentrik.example";
+inline constexpr int kMakerSiteService = 255;
 inline QString makerWebPath(int serviceCode)
 {
     const QString product =

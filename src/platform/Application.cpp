@@ -1,5 +1,10 @@
 #include "Application.h"
 
+#include "AlertView.h"
+#include "Localization.h"
+#include "SchemeHandlers.h"
+#include "SoftwareCentre.h"
+
 #include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusMessage>
@@ -8,10 +13,15 @@
 #include <QDesktopServices>
 #include <QEvent>
 #include <QGuiApplication>
+#include <QProcess>
 #include <QSocketNotifier>
+#include <QTimer>
 #include <QWidget>
 
 #include <csignal>
+#include <cstdio>
+#include <memory>
+#include <utility>
 #include <fcntl.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -46,19 +56,85 @@ bool Application::openURL(const QUrl& url)
 {
     if (m_openURLHandler)
         return m_openURLHandler(url);
-    return QDesktopServices::openUrl(desktopURL(url));
+    if (!canOpenURL(url))
+        return false;
+    if (SoftwareCentre::isMakerListing(url) && m_inAppBrowser && m_inAppBrowser(url))
+        return true;
+    const bool centre = !SoftwareCentre::componentId(url).isEmpty() &&
+                        SchemeHandlers::shared().hasHandler(QStringLiteral("appstream"));
+    const DesktopTargets targets = desktopTargets(url, centre);
+    launch(targets.first, targets.fallback, url);
+    return true;
 }
 
-QUrl Application::desktopURL(const QUrl& url)
+Application::DesktopTargets Application::desktopTargets(const QUrl& url,
+                                                        bool softwareCentreInstalled)
 {
-    // No Linux desktop has a client for store links; their https twin opens
-    // the same store page in the browser.
+    const QString id = SoftwareCentre::componentId(url);
+    if (!id.isEmpty()) {
+        if (softwareCentreInstalled)
+            return {SoftwareCentre::appstreamLink(id), SoftwareCentre::webLink(id)};
+        return {SoftwareCentre::webLink(id), {}};
+    }
+    // A store page of an app we do not know (an ad's, say): its web twin is
+    // the best a browser can do with it.
     if (url.scheme() == QLatin1String("itms-apps") || url.scheme() == QLatin1String("itms")) {
         QUrl web = url;
         web.setScheme(QStringLiteral("https"));
-        return web;
+        return {web.toString(QUrl::FullyEncoded), {}};
     }
-    return url;
+    return {url.toString(QUrl::FullyEncoded), {}};
+}
+
+void Application::launch(const QString& target, const QString& fallback, const QUrl& asked)
+{
+    // xdg-open waits for a handler that stays in front (a browser started by
+    // it); one still running after this long has opened the link.
+    constexpr int kOpenedAfterMs = 3000;
+    auto* process = new QProcess(qApp); // the handler may outlive whatever asked
+    process->setProcessChannelMode(QProcess::ForwardedChannels);
+    auto settled = std::make_shared<bool>(false);
+    auto failed = [this, process, settled, fallback, asked] {
+        if (std::exchange(*settled, true))
+            return;
+        if (!fallback.isEmpty())
+            launch(fallback, {}, asked);
+        else
+            tellNothingOpens(asked);
+    };
+    connect(process, &QProcess::finished, this,
+            [process, settled, failed](int code, QProcess::ExitStatus status) {
+                process->deleteLater();
+                if (code != 0 || status != QProcess::NormalExit)
+                    failed();
+                *settled = true;
+            });
+    connect(process, &QProcess::errorOccurred, this, [process, failed](QProcess::ProcessError e) {
+        if (e != QProcess::FailedToStart)
+            return;
+        process->deleteLater();
+        failed();
+    });
+    QTimer::singleShot(kOpenedAfterMs, process, [settled] { *settled = true; });
+    // A mailto: link is a message to write: the desktop's mail path.
+    if (target.startsWith(QLatin1String("mailto:")))
+        process->start(QStringLiteral("xdg-email"), {QStringLiteral("--utf8"), target});
+    else
+        process->start(QStringLiteral("xdg-open"), {target});
+}
+
+void Application::tellNothingOpens(const QUrl& link)
+{
+    const QString id = SoftwareCentre::componentId(link);
+    const QString shown = id.isEmpty() ? link.toDisplayString() : SoftwareCentre::webLink(id);
+    std::fprintf(stderr, "korvane: nothing on this computer opens %s\n", qPrintable(shown));
+    auto* alert = new AlertView(
+        Localization::translate("Application", "Cannot open the link").orDefault({}),
+        Localization::translate("Application", "No program on this computer opens this link:")
+                .orDefault({}) +
+            QStringLiteral("\n") + shown,
+        nullptr, QStringLiteral("OK"));
+    alert->show();
 }
 
 bool Application::canOpenURL(const QUrl& url) const
@@ -69,6 +145,11 @@ bool Application::canOpenURL(const QUrl& url) const
 void Application::setOpenURLHandler(OpenURLHandler handler)
 {
     m_openURLHandler = std::move(handler);
+}
+
+void Application::setInAppBrowser(OpenURLHandler browser)
+{
+    m_inAppBrowser = std::move(browser);
 }
 
 void Application::setIdleTimerDisabled(bool disabled)

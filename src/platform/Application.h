@@ -26,13 +26,27 @@ public:
     static Application& shared();
 
     using OpenURLHandler = std::function<bool(const QUrl&)>;
+    // Hands the URL to the desktop: a store page to the software centre (or
+    // its web page where no software centre takes appstream: links), the
+    // maker's listing to the in-app browser, anything else to its handler.
+    // Where nothing opens it, the window says so, with the link. True when
+    // an attempt was made.
     bool openURL(const QUrl& url);
     bool canOpenURL(const QUrl& url) const;
-    // What the desktop is asked to open for a URL.
-    static QUrl desktopURL(const QUrl& url);
+    // What the desktop is asked to open for a URL first, and what after
+    // that fails (empty when nothing is left to try).
+    struct DesktopTargets {
+        QString first;
+        QString fallback;
+    };
+    static DesktopTargets desktopTargets(const QUrl& url, bool softwareCentreInstalled);
     // Tests record URLs instead of launching a browser; an empty handler
     // restores the desktop's.
     void setOpenURLHandler(OpenURLHandler handler);
+    // Shows a page in the app's own browser; answers whether it did. The
+    // store's listing of the maker's apps goes there: its page ships with
+    // the app.
+    void setInAppBrowser(OpenURLHandler browser);
 
     // Keeps the screen awake while the app is in front, through the desktop
     // portal's Inhibit (idle) or else org.freedesktop.ScreenSaver; released in
@@ -83,7 +97,11 @@ private:
     bool eventFilter(QObject* watched, QEvent* event) override;
     bool isWindowOnScreen() const;
 
+    void launch(const QString& target, const QString& fallback, const QUrl& asked);
+    void tellNothingOpens(const QUrl& link);
+
     OpenURLHandler m_openURLHandler;
+    OpenURLHandler m_inAppBrowser;
     ApplicationDelegate* m_delegate = nullptr;
     QPointer<QWidget> m_window;
     std::optional<int> m_orientationOverride;

@@ -1,6 +1,7 @@
 #include "MailComposer.h"
 
 #include "Localization.h"
+#include "SchemeHandlers.h"
 
 #include <QCoreApplication>
 #include <QDBusConnection>
@@ -9,8 +10,10 @@
 #include <QDBusUnixFileDescriptor>
 #include <QDir>
 #include <QFile>
+#include <QHash>
 #include <QLabel>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -64,20 +67,91 @@ void MailComposer::addAttachmentData(const QByteArray& data, const QString& mime
 
 bool MailComposer::canSendMail()
 {
-    if (isSandboxed())
-        return true;
-    QProcess query;
-    query.start(QStringLiteral("xdg-mime"), {QStringLiteral("query"), QStringLiteral("default"),
-                                             QStringLiteral("x-scheme-handler/mailto")});
-    if (!query.waitForFinished(2000) || query.exitCode() != 0)
-        return false;
-    return !query.readAllStandardOutput().trimmed().isEmpty();
+    return isSandboxed() || SchemeHandlers::shared().hasHandler(QStringLiteral("mailto"));
+}
+
+QString MailComposer::plainTextOf(const QString& html)
+{
+    static const QRegularExpression token(
+        QStringLiteral("<\\s*(/?)\\s*([a-zA-Z0-9]+)([^>]*)>|&(#x[0-9a-fA-F]+|#[0-9]+|[a-zA-Z]+);"));
+    static const QRegularExpression hrefAttr(
+        QStringLiteral("\\bhref\\s*=\\s*(?:\"([^\"]*)\"|'([^']*)'|([^\\s>]+))"),
+        QRegularExpression::CaseInsensitiveOption);
+    static const QHash<QString, QString> named{
+        {QStringLiteral("amp"), QStringLiteral("&")},  {QStringLiteral("lt"), QStringLiteral("<")},
+        {QStringLiteral("gt"), QStringLiteral(">")},   {QStringLiteral("quot"), QStringLiteral("\"")},
+        {QStringLiteral("apos"), QStringLiteral("'")}, {QStringLiteral("nbsp"), QString(QChar(0xa0))}};
+    auto decode = [](const QString& entity) -> QString {
+        if (entity.startsWith(QLatin1String("#x")) || entity.startsWith(QLatin1String("#X"))) {
+            bool ok = false;
+            const uint code = entity.mid(2).toUInt(&ok, 16);
+            return ok && QChar::isPrint(char32_t(code)) ? QString::fromUcs4(reinterpret_cast<const char32_t*>(&code), 1) : QString();
+        }
+        if (entity.startsWith(QLatin1Char('#'))) {
+            bool ok = false;
+            const uint code = entity.mid(1).toUInt(&ok, 10);
+            return ok && QChar::isPrint(char32_t(code)) ? QString::fromUcs4(reinterpret_cast<const char32_t*>(&code), 1) : QString();
+        }
+        return named.value(entity, QLatin1Char('&') + entity + QLatin1Char(';'));
+    };
+
+    QString out;
+    // Open anchors, innermost last: each with its address and where its text begins.
+    struct Anchor {
+        QString href;
+        qsizetype textStart;
+    };
+    QList<Anchor> anchors;
+    qsizetype pos = 0;
+    auto it = token.globalMatch(html);
+    while (it.hasNext()) {
+        const QRegularExpressionMatch m = it.next();
+        out += html.mid(pos, m.capturedStart() - pos);
+        pos = m.capturedEnd();
+        if (m.capturedLength(4) > 0) {
+            out += decode(m.captured(4));
+            continue;
+        }
+        const bool closing = !m.captured(1).isEmpty();
+        const QString tag = m.captured(2).toLower();
+        if (tag == QLatin1String("br")) {
+            out += QLatin1Char('\n');
+        } else if ((tag == QLatin1String("p") || tag == QLatin1String("div")) && !closing) {
+            if (!out.isEmpty() && !out.endsWith(QLatin1Char('\n')))
+                out += QLatin1Char('\n');
+        } else if (tag == QLatin1String("a") && !closing) {
+            const QRegularExpressionMatch h = hrefAttr.match(m.captured(3));
+            QString href;
+            for (int i = 1; i <= 3 && h.hasMatch(); ++i)
+                if (h.capturedLength(i) > 0)
+                    href = h.captured(i);
+            QString decoded;
+            auto e = token.globalMatch(href);
+            qsizetype hp = 0;
+            while (e.hasNext()) {
+                const QRegularExpressionMatch em = e.next();
+                decoded += href.mid(hp, em.capturedStart() - hp);
+                decoded += em.capturedLength(4) > 0 ? decode(em.captured(4)) : QString();
+                hp = em.capturedEnd();
+            }
+            decoded += href.mid(hp);
+            anchors.append({decoded.trimmed(), out.size()});
+        } else if (tag == QLatin1String("a") && !anchors.isEmpty()) {
+            const Anchor a = anchors.takeLast();
+            const QString text = out.mid(a.textStart).trimmed();
+            if (!a.href.isEmpty() && text != a.href)
+                out += (text.isEmpty() ? QString() : QStringLiteral(" ")) + QLatin1Char('<') +
+                       a.href + QLatin1Char('>');
+        }
+    }
+    out += html.mid(pos);
+    return out;
 }
 
 QStringList MailComposer::handOverCommand(const QString& attachmentDir) const
 {
     QStringList args{QStringLiteral("--utf8"), QStringLiteral("--subject"), m_subject,
-                     QStringLiteral("--body"), m_body};
+                     QStringLiteral("--body"), handedOverBody()};
     for (const Attachment& a : m_attachments)
         args << QStringLiteral("--attach") << attachmentPath(attachmentDir, a);
     return args;
@@ -170,7 +244,7 @@ bool MailComposer::handOverThroughPortal(const QString& dir)
         fds.append(QDBusUnixFileDescriptor(fd));
         ::close(fd); // QDBusUnixFileDescriptor keeps its own duplicate
     }
-    QVariantMap options{{QStringLiteral("subject"), m_subject}, {QStringLiteral("body"), m_body}};
+    QVariantMap options{{QStringLiteral("subject"), m_subject}, {QStringLiteral("body"), handedOverBody()}};
     options.insert(QStringLiteral("attachment_fds"), QVariant::fromValue(fds));
     call << QString() << options;
     auto* watcher =

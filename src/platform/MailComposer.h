@@ -46,8 +46,16 @@ public:
     bool isHTML() const { return m_isHTML; }
     const QList<Attachment>& attachments() const { return m_attachments; }
 
-    // Whether a mail client is configured (a mailto handler, or the portal).
+    // Whether a mail client is configured (a mailto handler, or the portal),
+    // as the desktop last answered in the background.
     static bool canSendMail();
+
+    // Mail clients reached through a mailto link or the portal take plain
+    // text (RFC 6068): line breaks for <br> and paragraphs, a link as its
+    // text and <address>, entities decoded, no tags.
+    static QString plainTextOf(const QString& html);
+    // The body as it is handed to the mail client.
+    QString handedOverBody() const { return m_isHTML ? plainTextOf(m_body) : m_body; }
 
     // The command that hands the message over (xdg-email and its arguments),
     // with each attachment written to `attachmentDir`.

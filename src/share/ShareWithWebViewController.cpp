@@ -1,6 +1,7 @@
 #include "ShareWithWebViewController.h"
 
 #include "ActivityIndicatorView.h"
+#include "Application.h"
 #include "Bundle.h"
 #include "Button.h"
 #include "Localization.h"
@@ -15,6 +16,8 @@
 #include <QLabel>
 #include <QRegularExpression>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 constexpr const char* kFixedAppName = "Korvane";
@@ -60,8 +63,23 @@ void ShareWithWebViewController::setTitle(const QString& title)
 
 void ShareWithWebViewController::setStatus(const QString& text)
 {
-    if (m_testLabel)
-        m_testLabel->setText(text);
+    if (!m_testLabel)
+        return;
+    m_testLabel->setText(text);
+    // A sentence wraps; the box grows about its centre to hold it, and never
+    // beyond the page.
+    constexpr int kMinHeight = 44, kPadding = 8;
+    const int height = std::max(kMinHeight, m_testLabel->heightForWidth(m_testLabel->width()) + kPadding);
+    if (height == m_activityView->height())
+        return;
+    QRect box = m_activityView->geometry();
+    const int centre = box.center().y();
+    box.setHeight(height);
+    box.moveCenter(QPoint(box.center().x(), centre));
+    if (view() && box.bottom() >= view()->height())
+        box.moveBottom(view()->height() - 1);
+    m_activityView->setGeometry(box);
+    m_testLabel->resize(m_testLabel->width(), height);
 }
 
 QString ShareWithWebViewController::buildPath(bool fixedName)
@@ -176,6 +194,11 @@ void ShareWithWebViewController::loadWebView()
     if (m_webView) {
         m_webView->setScalesPageToFit(true);
         fitZoom();
+        // The maker's pages ship with the app and are read offline.
+        QStringList languages = Localization::preferredLanguages();
+        languages << QStringLiteral("en");
+        m_webView->serveLocally(QLatin1String(StoreLinks::kMakerWebHost), QStringLiteral(":/site"),
+                                languages, {{QStringLiteral("VERSION"), Bundle::version()}});
     }
     // The localised name may hold what a URL does not allow (a space).
     QUrl url(path, QUrl::StrictMode);
@@ -230,6 +253,33 @@ void ShareWithWebViewController::webView_didFailLoadWithError(const QString& rea
     setStatus(QStringLiteral("error loading"));
     m_activityIndicator->stopAnimating();
     setStatus(reason);
+}
+
+QString ShareWithWebViewController::webView_reasonForFailure(WebLoadFailure failure,
+                                                             const QString& engineText)
+{
+    switch (failure) {
+    case WebLoadFailure::Offline:
+        return Localization::translate("WebPage", "No internet connection.").orDefault({});
+    case WebLoadFailure::NameNotFound:
+        return Localization::translate("WebPage", "The site could not be found. Check your internet connection.")
+            .orDefault({});
+    case WebLoadFailure::Refused:
+        return Localization::translate("WebPage", "The site refused the connection.").orDefault({});
+    case WebLoadFailure::TimedOut:
+        return Localization::translate("WebPage", "The site took too long to answer.").orDefault({});
+    case WebLoadFailure::Certificate:
+        return Localization::translate("WebPage", "The site's certificate is not valid; the page was not opened.")
+            .orDefault({});
+    case WebLoadFailure::Other:
+        break;
+    }
+    return engineText;
+}
+
+void ShareWithWebViewController::webView_openExternally(const QUrl& url)
+{
+    Application::shared().openURL(url);
 }
 
 // ---------------------------------------------------------------------------

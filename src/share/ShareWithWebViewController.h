@@ -36,6 +36,8 @@ public:
     void webViewDidStartLoad() override;
     void webViewDidFinishLoad() override;
     void webView_didFailLoadWithError(const QString& reason) override;
+    QString webView_reasonForFailure(WebLoadFailure failure, const QString& engineText) override;
+    void webView_openExternally(const QUrl& url) override;
 
     // The title set by buildPath, and the URL the page was asked to load.
     QString title() const { return m_title; }

@@ -25,6 +25,7 @@ MainViewController::~MainViewController()
 {
     // The banner must not call back into a controller that is going away.
     m_bannerAds.reset();
+    Application::shared().setInAppBrowser({});
 }
 
 MainView* MainViewController::createMainView()
@@ -39,6 +40,17 @@ QWidget* MainViewController::loadView()
     m_bannerAds = createBannerAdPresentation();
     if (QAbstractButton* next = m_bannerAds->m_adsNextButton)
         connect(next, &QAbstractButton::clicked, this, &MainViewController::requestFreshAd);
+    // The store's listing of the maker's apps is the maker's site root,
+    // shown over whatever screen asked for it.
+    Application::shared().setInAppBrowser([self = QPointer<MainViewController>(this)](const QUrl&) {
+        if (!self)
+            return false;
+        ViewController* top = self;
+        while (top->presentedViewController())
+            top = top->presentedViewController();
+        self->showWebFriendShare(StoreLinks::kMakerSiteService, top == self ? nullptr : top);
+        return true;
+    });
     return mainView;
 }
 

@@ -25,24 +25,54 @@ class TestPlatformServices : public QObject {
     Q_OBJECT
 
 private slots:
-    void desktopURL_data()
+    void desktopTargets_data()
     {
         QTest::addColumn<QUrl>("url");
-        QTest::addColumn<QUrl>("opened");
-        QTest::newRow("store page") << QUrl("itms-apps://itunes.apple.com/app/id436352457?mt=8")
-                                    << QUrl("https://itunes.apple.com/app/id436352457?mt=8");
-        QTest::newRow("old store scheme") << QUrl("itms://itunes.apple.com/app/id1")
-                                          << QUrl("https://itunes.apple.com/app/id1");
-        QTest::newRow("web page untouched") << QUrl("http://example.org/a?b=c")
-                                            << QUrl("http://example.org/a?b=c");
-        QTest::newRow("mail untouched") << QUrl("mailto:someone@example.org?subject=Hi")
-                                        << QUrl("mailto:someone@example.org?subject=Hi");
+        QTest::addColumn<bool>("softwareCentre");
+        QTest::addColumn<QString>("first");
+        QTest::addColumn<QString>("fallback");
+        const QString vandel("appstream://com.zentrik.KorvaneVandel");
+        const QString vandelWeb("https://flathub.org/apps/com.zentrik.KorvaneVandel");
+        QTest::newRow("store page to the software centre")
+            << QUrl("itms-apps://itunes.apple.com/app/id436352457?mt=8") << true << vandel
+            << vandelWeb;
+        QTest::newRow("no software centre: its web page")
+            << QUrl("itms-apps://itunes.apple.com/app/id436352457?mt=8") << false << vandelWeb
+            << QString();
+        QTest::newRow("paid edition")
+            << QUrl("itms-apps://itunes.apple.com/app/id431496713?mt=8") << true
+            << QString("appstream://com.zentrik.KorvaneOstrin")
+            << QString("https://flathub.org/apps/com.zentrik.KorvaneOstrin");
+        QTest::newRow("web twin with a country")
+            << QUrl("http://itunes.apple.com/AU/app/id479103822?mt=8") << true
+            << QString("appstream://com.zentrik.TidenhubLite")
+            << QString("https://flathub.org/apps/com.zentrik.TidenhubLite");
+        QTest::newRow("appstream link from a page")
+            << QUrl("appstream://com.zentrik.Nordweiser") << false
+            << QString("https://flathub.org/apps/com.zentrik.Nordweiser") << QString();
+        QTest::newRow("unknown app: the store's web twin")
+            << QUrl("itms://itunes.apple.com/app/id1") << true
+            << QString("https://itunes.apple.com/app/id1") << QString();
+        QTest::newRow("unknown component untouched")
+            << QUrl("appstream://org.example.other") << true
+            << QString("appstream://org.example.other") << QString();
+        QTest::newRow("web page untouched")
+            << QUrl("http://example.org/a?b=c") << true << QString("http://example.org/a?b=c")
+            << QString();
+        QTest::newRow("mail untouched") << QUrl("mailto:someone@example.org?subject=Hi") << true
+                                        << QString("mailto:someone@example.org?subject=Hi")
+                                        << QString();
     }
-    void desktopURL()
+    void desktopTargets()
     {
         QFETCH(QUrl, url);
-        QFETCH(QUrl, opened);
-        QCOMPARE(Application::desktopURL(url), opened);
+        QFETCH(bool, softwareCentre);
+        QFETCH(QString, first);
+        QFETCH(QString, fallback);
+        const Application::DesktopTargets targets =
+            Application::desktopTargets(url, softwareCentre);
+        QCOMPARE(targets.first, first);
+        QCOMPARE(targets.fallback, fallback);
     }
 
     // Trip saving and the rating's use count hang on telling a focus change

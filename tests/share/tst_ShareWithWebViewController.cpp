@@ -6,6 +6,7 @@
 #include "WebTestServer.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QLabel>
 #include <QPointer>
 #include <QTcpServer>
@@ -133,7 +134,7 @@ private slots:
             << QStringList{"loading request", "loading",
                            "failed: No webpage was found for the web address: "} << false;
         QTest::newRow("refused") << 200 << true
-            << QStringList{"loading request", "loading", "failed: net::ERR_CONNECTION_REFUSED"}
+            << QStringList{"loading request", "loading", "failed: The site refused the connection."}
             << false;
     }
     void loadStatus()
@@ -159,7 +160,7 @@ private slots:
             const QByteArray serverHost = qgetenv("KORVANE_WEB_HOST");
             qputenv("KORVANE_WEB_HOST", QByteArray("127.0.0.1:") + QByteArray::number(port));
             RecordingPage page;
-            page.m_shareService = 4;
+            page.m_shareService = 0;
             page.view();
             QTRY_VERIFY_WITH_TIMEOUT(page.statuses.filter(QStringLiteral("failed")).size() > 0,
                                      kLoadTimeoutMs);
@@ -173,7 +174,7 @@ private slots:
             return;
         }
         RecordingPage page;
-        page.m_shareService = 4;
+        page.m_shareService = 0;
         page.view();
         QTRY_VERIFY_WITH_TIMEOUT(page.statuses.size() >= statuses.size(), kLoadTimeoutMs);
         QCOMPARE(page.statuses.size(), statuses.size());
@@ -181,11 +182,59 @@ private slots:
             QVERIFY2(page.statuses[i].startsWith(statuses[i]), qPrintable(page.statuses.join('|')));
         QCOMPARE(page.m_activityView->isHidden(), overlayHidden);
         QVERIFY(!page.m_activityIndicator->isAnimating());
-        QVERIFY(server.requests().first().target == "/iphone/korvane-vandel/faq" ||
-                std::any_of(server.requests().cbegin(), server.requests().cend(),
+        QVERIFY(std::any_of(server.requests().cbegin(), server.requests().cend(),
                             [](const LoopbackHttpServer::Request& r) {
-                                return r.target == "/iphone/korvane-vandel/faq";
+                                return r.target.startsWith("/share.php?u=");
                             }));
+        page.done();
+    }
+
+    // The maker's pages ship with the app: every one loads in every
+    // language without a request leaving the process (all others would
+    // reach the loopback server), with the version filled in.
+    void shippedPages_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("folder");
+        const QString product = QStringLiteral("iphone/korvane-vandel/");
+        for (const char* locale : {"en_US", "de_DE", "fr_FR", "pt_PT", "pt_BR"}) {
+            QString language = QString::fromLatin1(locale);
+            if (language != QLatin1String("pt_BR"))
+                language = language.left(2);
+            for (const QString& page : {QString(), product, product + QStringLiteral("faq/"),
+                                        product + QStringLiteral("feedback/")})
+                QTest::addRow("%s /%s", locale, qPrintable(page))
+                    << QString::fromLatin1(locale) << language + QLatin1Char('/') + page;
+        }
+    }
+    void shippedPages()
+    {
+        QFETCH(QString, locale);
+        QFETCH(QString, folder);
+        Localization::setLocaleOverride(locale);
+        LoopbackHttpServer& server = webTestServer();
+        const qsizetype before = server.requests().size();
+        QFile source(QStringLiteral(":/site/") + folder + QStringLiteral("index.html"));
+        QVERIFY(source.open(QIODevice::ReadOnly));
+        const QString html = QString::fromUtf8(source.readAll());
+        QString title = html.section(QStringLiteral("<title>"), 1).section(QStringLiteral("</title>"), 0, 0);
+        QVERIFY(!title.isEmpty());
+        const QString path = folder.section(QLatin1Char('/'), 1);
+        const int service = path.isEmpty() ? 255 : path.endsWith(QLatin1String("faq/")) ? 4
+                            : path.endsWith(QLatin1String("feedback/"))                ? 3
+                                                                                        : 2;
+        RecordingPage page;
+        page.m_shareService = uint8_t(service);
+        page.view();
+        QTRY_VERIFY_WITH_TIMEOUT(page.statuses.contains(QStringLiteral("finish loading")) ||
+                                     !page.statuses.filter(QStringLiteral("failed")).isEmpty(),
+                                 kLoadTimeoutMs);
+        QVERIFY2(page.statuses.contains(QStringLiteral("finish loading")),
+                 qPrintable(page.statuses.join('|')));
+        QTRY_COMPARE(page.webView()->pageTitle(), title.replace(QStringLiteral("&amp;"), QStringLiteral("&")));
+        QCOMPARE(server.requests().size(), before);
+        if (service == 3)
+            QVERIFY(html.contains(QLatin1String("{{VERSION}}")));
         page.done();
     }
 
