@@ -6,8 +6,9 @@ each control it was asked to find.
 
 A step is "press:NAME" or "press:NAME:WITHIN" (the control's default action;
 WITHIN names a control it lies in, to tell apart controls of one name),
-"find:NAME" (waits until a control of that name shows) or "gone:NAME"
-(waits until none shows).
+"find:NAME" (waits until a control of that name shows), "gone:NAME"
+(waits until none shows) or "file:PATH:TEXT" (waits until the file holds
+that text: what the app handed to the desktop).
 
 Runs inside its own session bus (dbus-run-session) with an X display.
 """
@@ -18,6 +19,7 @@ import sys
 import time
 
 import pyatspi
+from gi.repository import GLib
 
 TIMEOUT_S = 60
 
@@ -32,7 +34,10 @@ def dump(node, depth=0):
 def wait_for(what, probe):
     deadline = time.monotonic() + TIMEOUT_S
     while time.monotonic() < deadline:
-        found = probe()
+        try:
+            found = probe()
+        except GLib.GError:
+            found = None  # a node went away while the tree was read: read again
         if found is not None:
             return found
         time.sleep(0.05)
@@ -80,13 +85,26 @@ def main():
         app = wait_for("the app on the bus", lambda: app_named("korvane"))
         for step in steps:
             verb, name, *within = step.split(":", 2)
+            if verb == "file":
+                def holds():
+                    try:
+                        with open(name, encoding="utf-8") as f:
+                            return True if within[0] in f.read() else None
+                    except FileNotFoundError:
+                        return None
+                wait_for(f"{within[0]} in {name}", holds)
+                print(f"file: {within[0]}", flush=True)
+                continue
             if verb == "gone":
                 wait_for(f"{name} to go", lambda: None if find(app, None, name) else True)
                 print(f"gone: {name}", flush=True)
                 continue
-            node = wait_for(name, lambda: find(app, None, name, within[0] if within else None))
-            if verb == "press":
-                press(node)
+            def found_and_pressed():
+                node = find(app, None, name, within[0] if within else None)
+                if node is not None and verb == "press":
+                    press(node)  # a stale node raises, and is looked up again
+                return node
+            node = wait_for(name, found_and_pressed)
             print(f"{verb}: {node.name}", flush=True)
     finally:
         app_proc.send_signal(signal.SIGTERM)

@@ -101,6 +101,31 @@ private slots:
                  QByteArray("/share.php?u=http%3A%2F%2Fitunes.apple.com%2FAU%2Fapp%2Fid436352457"
                             "%3Fmt%3D8"));
     }
+
+    // Every store key hands the software centre an appstream: link of its
+    // app (a recorder stands in for GNOME Software); the maker's listing
+    // opens the shipped page of the maker's apps in the app.
+    void storeKeysReachTheSoftwareCentre()
+    {
+        TestEnvironment env;
+        const QString data = env.registerRecordingHandler({QStringLiteral("appstream")});
+        QVERIFY(!data.isEmpty());
+        QProcessEnvironment handlers;
+        handlers.insert(QStringLiteral("XDG_DATA_HOME"), data);
+        handlers.insert(QStringLiteral("XDG_CURRENT_DESKTOP"), QString());
+        const QString opened = env.openedFile();
+        // The overlay fades while a page is up, so each road starts afresh.
+        const QList<QStringList> roads{
+            {"press:Korvane Pro", "press:Korvane Ostrin in the store",
+             "file:" + opened + ":appstream://com.zentrik.KorvaneOstrin\n"},
+            {"press:Apps", "press:Nordweiser Compass",
+             "file:" + opened + ":appstream://com.zentrik.Nordweiser\n", "press:Tidenhub Lite",
+             "file:" + opened + ":appstream://com.zentrik.TidenhubLite\n"}};
+        for (const QStringList& road : roads) {
+            const QString out = drive(env, road, QStringLiteral("phone"), handlers);
+            QVERIFY2(out.endsWith(QLatin1String("exit 0")), qPrintable(out.right(2000)));
+        }
+    }
 };
 
 KORVANE_REGISTER_TEST(TestPagesEndToEnd);

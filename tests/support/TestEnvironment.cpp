@@ -45,3 +45,34 @@ QProcessEnvironment TestEnvironment::appEnvironment() const
     e.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime);
     return e;
 }
+
+QString TestEnvironment::registerRecordingHandler(const QStringList& schemes) const
+{
+    const QString data = path() + QStringLiteral("/data");
+    QDir().mkpath(data + QStringLiteral("/applications"));
+    const QString script = path() + QStringLiteral("/recorder.sh");
+    QFile s(script);
+    if (!s.open(QIODevice::WriteOnly))
+        return {};
+    s.write(QStringLiteral("#!/bin/sh\nprintf '%s\\n' \"$1\" >> '%1'\n").arg(openedFile()).toUtf8());
+    s.close();
+    s.setPermissions(s.permissions() | QFile::ExeOwner);
+    QStringList mime, defaults;
+    for (const QString& scheme : schemes) {
+        mime << QStringLiteral("x-scheme-handler/") + scheme;
+        defaults << QStringLiteral("x-scheme-handler/%1=test-recorder.desktop").arg(scheme);
+    }
+    QFile desktop(data + QStringLiteral("/applications/test-recorder.desktop"));
+    if (!desktop.open(QIODevice::WriteOnly))
+        return {};
+    desktop.write(QStringLiteral("[Desktop Entry]\nType=Application\nName=Test recorder\n"
+                                 "Exec=%1 %u\nMimeType=%2;\n")
+                      .arg(script, mime.join(QLatin1Char(';')))
+                      .toUtf8());
+    desktop.close();
+    QFile list(configHome() + QStringLiteral("/mimeapps.list"));
+    if (!list.open(QIODevice::WriteOnly))
+        return {};
+    list.write(("[Default Applications]\n" + defaults.join(QLatin1Char('\n')) + "\n").toUtf8());
+    return data;
+}

@@ -18,6 +18,12 @@ public:
     // offscreen platform, no display, and a runtime folder of its own.
     QProcessEnvironment appEnvironment() const;
 
+    // Registers a desktop handler for these URL schemes (mimeapps.list in
+    // this environment's config folder) that appends each URL it is given,
+    // one a line, to openedFile(). Returns the XDG_DATA_HOME it lives in.
+    QString registerRecordingHandler(const QStringList& schemes) const;
+    QString openedFile() const { return m_dir.path() + QStringLiteral("/opened.txt"); }
+
     // Path of a file in the source tree (test data, shared logs).
     static QString sourcePath(const QString& relative);
     // Path of a built file (the korvane binary, …).

@@ -200,4 +200,38 @@
         <translation>Schließen</translation>
     </message>
 </context>
+<context>
+    <name>Application</name>
+    <message>
+        <source>Cannot open the link</source>
+        <translation>Link lässt sich nicht öffnen</translation>
+    </message>
+    <message>
+        <source>No program on this computer opens this link:</source>
+        <translation>Kein Programm auf diesem Computer öffnet diesen Link:</translation>
+    </message>
+</context>
+<context>
+    <name>WebPage</name>
+    <message>
+        <source>No internet connection.</source>
+        <translation>Keine Internetverbindung.</translation>
+    </message>
+    <message>
+        <source>The site could not be found. Check your internet connection.</source>
+        <translation>Die Seite wurde nicht gefunden. Prüfe deine Internetverbindung.</translation>
+    </message>
+    <message>
+        <source>The site refused the connection.</source>
+        <translation>Die Seite hat die Verbindung abgelehnt.</translation>
+    </message>
+    <message>
+        <source>The site took too long to answer.</source>
+        <translation>Die Seite hat zu lange nicht geantwortet.</translation>
+    </message>
+    <message>
+        <source>The site's certificate is not valid; the page was not opened.</source>
+        <translation>Das Zertifikat der Seite ist ungültig; die Seite wurde nicht geöffnet.</translation>
+    </message>
+</context>
 </TS>

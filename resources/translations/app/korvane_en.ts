@@ -200,4 +200,38 @@
         <translation>Close</translation>
     </message>
 </context>
+<context>
+    <name>Application</name>
+    <message>
+        <source>Cannot open the link</source>
+        <translation>Cannot open the link</translation>
+    </message>
+    <message>
+        <source>No program on this computer opens this link:</source>
+        <translation>No program on this computer opens this link:</translation>
+    </message>
+</context>
+<context>
+    <name>WebPage</name>
+    <message>
+        <source>No internet connection.</source>
+        <translation>No internet connection.</translation>
+    </message>
+    <message>
+        <source>The site could not be found. Check your internet connection.</source>
+        <translation>The site could not be found. Check your internet connection.</translation>
+    </message>
+    <message>
+        <source>The site refused the connection.</source>
+        <translation>The site refused the connection.</translation>
+    </message>
+    <message>
+        <source>The site took too long to answer.</source>
+        <translation>The site took too long to answer.</translation>
+    </message>
+    <message>
+        <source>The site's certificate is not valid; the page was not opened.</source>
+        <translation>The site's certificate is not valid; the page was not opened.</translation>
+    </message>
+</context>
 </TS>

@@ -200,4 +200,38 @@
         <translation>Fermer</translation>
     </message>
 </context>
+<context>
+    <name>Application</name>
+    <message>
+        <source>Cannot open the link</source>
+        <translation>Impossible d’ouvrir le lien</translation>
+    </message>
+    <message>
+        <source>No program on this computer opens this link:</source>
+        <translation>Aucun programme de cet ordinateur n’ouvre ce lien :</translation>
+    </message>
+</context>
+<context>
+    <name>WebPage</name>
+    <message>
+        <source>No internet connection.</source>
+        <translation>Pas de connexion Internet.</translation>
+    </message>
+    <message>
+        <source>The site could not be found. Check your internet connection.</source>
+        <translation>Le site est introuvable. Vérifiez votre connexion Internet.</translation>
+    </message>
+    <message>
+        <source>The site refused the connection.</source>
+        <translation>Le site a refusé la connexion.</translation>
+    </message>
+    <message>
+        <source>The site took too long to answer.</source>
+        <translation>Le site a mis trop de temps à répondre.</translation>
+    </message>
+    <message>
+        <source>The site's certificate is not valid; the page was not opened.</source>
+        <translation>Le certificat du site n’est pas valide ; la page n’a pas été ouverte.</translation>
+    </message>
+</context>
 </TS>

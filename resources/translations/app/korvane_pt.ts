@@ -200,4 +200,38 @@
         <translation>Fechar</translation>
     </message>
 </context>
+<context>
+    <name>Application</name>
+    <message>
+        <source>Cannot open the link</source>
+        <translation>Não é possível abrir a ligação</translation>
+    </message>
+    <message>
+        <source>No program on this computer opens this link:</source>
+        <translation>Nenhum programa deste computador abre esta ligação:</translation>
+    </message>
+</context>
+<context>
+    <name>WebPage</name>
+    <message>
+        <source>No internet connection.</source>
+        <translation>Sem ligação à Internet.</translation>
+    </message>
+    <message>
+        <source>The site could not be found. Check your internet connection.</source>
+        <translation>O site não foi encontrado. Verifique a sua ligação à Internet.</translation>
+    </message>
+    <message>
+        <source>The site refused the connection.</source>
+        <translation>O site recusou a ligação.</translation>
+    </message>
+    <message>
+        <source>The site took too long to answer.</source>
+        <translation>O site demorou demasiado a responder.</translation>
+    </message>
+    <message>
+        <source>The site's certificate is not valid; the page was not opened.</source>
+        <translation>O certificado do site não é válido; a página não foi aberta.</translation>
+    </message>
+</context>
 </TS>
