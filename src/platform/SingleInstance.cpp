@@ -1,6 +1,7 @@
 #include "SingleInstance.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QStandardPaths>
@@ -36,10 +37,13 @@ SingleInstance::Acquired SingleInstance::acquire()
         case QLockFile::LockFailedError:
             if (runningPid() > 0)
                 return Acquired::OtherRuns;
-            m_failure = QStringLiteral("%1 exists but names no process").arg(m_lockPath);
+            m_failure = QFileInfo(m_lockPath).isDir()
+                            ? QStringLiteral("a folder stands at %1").arg(m_lockPath)
+                            : QStringLiteral("%1 exists but names no process").arg(m_lockPath);
             break;
         case QLockFile::PermissionError:
-            m_failure = QStringLiteral("no permission to create %1").arg(m_lockPath);
+            m_failure = QStringLiteral("%1 cannot be created: its folder is read-only or not ours")
+                            .arg(m_lockPath);
             break;
         default:
             m_failure = QStringLiteral("%1 cannot be created").arg(m_lockPath);
