@@ -25,9 +25,10 @@ std::variant<CommandLine, int> CommandLine::parse(const QCoreApplication& app)
         QStringLiteral("Where fixes come from: auto (default), gpsd[://HOST[:PORT]], "
                        "nmea:PATH (serial device or log file), geoclue, demo."),
         QStringLiteral("SOURCE"), QStringLiteral("auto"));
-    const QCommandLineOption replaySpeed(QStringLiteral("replay-speed"),
-                                         QStringLiteral("Replay logs X times their recorded pace (0.01 to 1000)."),
-                                         QStringLiteral("X"), QStringLiteral("1"));
+    const QCommandLineOption replaySpeed(
+        QStringLiteral("replay-speed"),
+        QStringLiteral("Replay logs X times their recorded pace (0.01 to 1000)."),
+        QStringLiteral("X"), QStringLiteral("1"));
     const QCommandLineOption quitAtEnd(QStringLiteral("quit-at-end"),
                                        QStringLiteral("Quit when a replayed log ends."));
     const QCommandLineOption screenshot(QStringLiteral("screenshot"),

@@ -24,7 +24,7 @@ void StatusLine::start()
 }
 
 QString StatusLine::format(const Reading& reading, int unit, double tripMeters,
-                          const QString& settingsError)
+                           const QString& settingsError)
 {
     const int u = unit >= 0 && unit <= 2 ? unit : 0;
     const double perUnit = DialGeometry::metersPerUnit(u);
@@ -46,8 +46,8 @@ QString StatusLine::format(const Reading& reading, int unit, double tripMeters,
 void StatusLine::print()
 {
     const Property* prop = Property::instance();
-    std::printf("%s\n", qPrintable(format(m_read(), prop->m_speedUnit,
-                                          prop->m_distanceTraveled_Meter,
-                                          Preferences::shared().writeError())));
+    std::printf("%s\n",
+                qPrintable(format(m_read(), prop->m_speedUnit, prop->m_distanceTraveled_Meter,
+                                  Preferences::shared().writeError())));
     std::fflush(stdout);
 }

@@ -30,10 +30,10 @@ struct Fix {
     // passes. Real receivers jump (multipath, a cold start, a bad almanac);
     // such a fix must not count as travel.
     static bool isPlausibleMove(const Fix& from, const Fix& to);
-    static constexpr double kPlausibleTopSpeed = 100.0;   // m/s, 360 km/h
-    static constexpr double kUnknownAccuracy = 500.0;     // m, a fix without its radius
+    static constexpr double kPlausibleTopSpeed = 100.0; // m/s, 360 km/h
+    static constexpr double kUnknownAccuracy = 500.0;   // m, a fix without its radius
     static constexpr double kPlausibleMargin = 2.0;
-    static constexpr double kPlausibleSlack = 100.0;      // m
+    static constexpr double kPlausibleSlack = 100.0; // m
 };
 
 struct LocationError {

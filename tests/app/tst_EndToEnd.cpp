@@ -21,8 +21,7 @@ QByteArray sentence(const QByteArray& body)
     unsigned char sum = 0;
     for (char c : body)
         sum ^= static_cast<unsigned char>(c);
-    return '$' + body + '*' + QByteArray::number(sum, 16).rightJustified(2, '0').toUpper() +
-           "\r\n";
+    return '$' + body + '*' + QByteArray::number(sum, 16).rightJustified(2, '0').toUpper() + "\r\n";
 }
 
 QByteArray degrees(double value, int width)
@@ -310,8 +309,8 @@ private slots:
         if (obstacle == u"folder") {
             QVERIFY(QDir().mkpath(file));
         } else if (obstacle == u"device") {
-            const bool own = ::mknod(QFile::encodeName(node).constData(), S_IFCHR | 0666,
-                                     makedev(1, 3)) == 0;
+            const bool own =
+                ::mknod(QFile::encodeName(node).constData(), S_IFCHR | 0666, makedev(1, 3)) == 0;
             QVERIFY(QFile::link(own ? node : QStringLiteral("/dev/null"), file));
         } else if (obstacle == u"read-only") {
             if (::geteuid() == 0)

@@ -153,8 +153,8 @@ private slots:
                             fix(lat, 11.0006, 20)})
             << QList<Expected>{{0, -1}, {0, -1}, {0, -1}, {20, 2}};
         QTest::newRow("after a gap the straight line counts when time allows it")
-            << QList<Fix>{everySecond({fix(lat, 11.0, 30), fix(lat, 11.0004, 30),
-                                       fix(lat, 11.0008, 30)}) +
+            << QList<Fix>{everySecond(
+                              {fix(lat, 11.0, 30), fix(lat, 11.0004, 30), fix(lat, 11.0008, 30)}) +
                           QList<Fix>{[] {
                               Fix f = fix(48.137 + 0.05, 11.2, 30, 40);
                               f.timestamp = QDateTime(QDate(2024, 5, 18), QTime(9, 10), Qt::UTC);
@@ -239,8 +239,8 @@ private slots:
                     // reach in seconds.
                     const double north = random.bounded(2) ? 1.0 : -1.0;
                     jump = fix(std::clamp(lat + north * uniform(1.0, 60.0), -89.0, 89.0),
-                               std::remainder(lon + uniform(-170.0, 170.0), 360.0),
-                               speed, uniform(3.0, 60.0));
+                               std::remainder(lon + uniform(-170.0, 170.0), 360.0), speed,
+                               uniform(3.0, 60.0));
                 }
                 if (jumpsLeft > 0) {
                     --jumpsLeft;

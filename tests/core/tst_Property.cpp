@@ -230,8 +230,8 @@ private slots:
         } else if (obstacle == u"device") {
             // As root, a node of our own (a null device) stands in for one
             // in /dev, which a faulty write would replace.
-            const bool own = ::mknod(QFile::encodeName(node).constData(), S_IFCHR | 0666,
-                                     makedev(1, 3)) == 0;
+            const bool own =
+                ::mknod(QFile::encodeName(node).constData(), S_IFCHR | 0666, makedev(1, 3)) == 0;
             QVERIFY(QFile::link(own ? node : QStringLiteral("/dev/null"), file));
         } else {
             if (::geteuid() == 0)

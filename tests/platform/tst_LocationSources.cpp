@@ -134,9 +134,8 @@ private slots:
         const QString path = log(QStringLiteral("bu353s4.log"));
         QString message;
         if (replay) {
-            LocationManager::setSourceFactory(
-                LocationSources::create(QStringLiteral("nmea:") + path,
-                                        LocationSources::kMaxReplaySpeed, &message));
+            LocationManager::setSourceFactory(LocationSources::create(
+                QStringLiteral("nmea:") + path, LocationSources::kMaxReplaySpeed, &message));
         } else if (source == u"auto") {
             LocationManager::setSourceFactory([] {
                 return std::make_unique<AutoSource>(
