@@ -21,12 +21,15 @@ void BM_PerFixStep(benchmark::State& state)
     Sink sink;
     location.delegate = &sink;
     QList<Fix> fixes;
+    // Timed one second apart, so each fix also takes the jump test.
+    const QDateTime start(QDate(2024, 5, 18), QTime(9, 0), Qt::UTC);
     for (int i = 0; i < 4096; ++i) {
         Fix f;
         f.latitude = 48.1 + i * 1e-4;
         f.longitude = 11.5 + i * 1e-4 + std::sin(i * 0.01) * 1e-5;
         f.speed = 25.0;
         f.horizontalAccuracy = 5.0 + (i % 7);
+        f.timestamp = start.addSecs(i);
         fixes.append(f);
     }
     // Delivered in batches of 64, so list handling stays out of the figure.

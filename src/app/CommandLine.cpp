@@ -1,5 +1,7 @@
 #include "CommandLine.h"
 
+#include "LocationSources.h"
+
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <cmath>
@@ -23,9 +25,10 @@ std::variant<CommandLine, int> CommandLine::parse(const QCoreApplication& app)
         QStringLiteral("Where fixes come from: auto (default), gpsd[://HOST[:PORT]], "
                        "nmea:PATH (serial device or log file), geoclue, demo."),
         QStringLiteral("SOURCE"), QStringLiteral("auto"));
-    const QCommandLineOption replaySpeed(QStringLiteral("replay-speed"),
-                                         QStringLiteral("Replay logs X times their recorded pace."),
-                                         QStringLiteral("X"), QStringLiteral("1"));
+    const QCommandLineOption replaySpeed(
+        QStringLiteral("replay-speed"),
+        QStringLiteral("Replay logs X times their recorded pace (0.01 to 1000)."),
+        QStringLiteral("X"), QStringLiteral("1"));
     const QCommandLineOption quitAtEnd(QStringLiteral("quit-at-end"),
                                        QStringLiteral("Quit when a replayed log ends."));
     const QCommandLineOption screenshot(QStringLiteral("screenshot"),
@@ -87,8 +90,9 @@ std::variant<CommandLine, int> CommandLine::parse(const QCoreApplication& app)
     }
     bool ok = false;
     options.replaySpeed = parser.value(replaySpeed).toDouble(&ok);
-    if (!ok || !std::isfinite(options.replaySpeed) || options.replaySpeed <= 0) {
-        std::fprintf(stderr, "korvane: --replay-speed must be a positive number, not '%s'\n",
+    if (!ok || !LocationSources::isValidReplaySpeed(options.replaySpeed)) {
+        std::fprintf(stderr, "korvane: --replay-speed must be a number from %g to %g, not '%s'\n",
+                     LocationSources::kMinReplaySpeed, LocationSources::kMaxReplaySpeed,
                      qPrintable(parser.value(replaySpeed)));
         return 2;
     }

@@ -1,6 +1,7 @@
 #include "StatusLine.h"
 
 #include "DialGeometry.h"
+#include "Preferences.h"
 #include "Property.h"
 
 #include <cstdio>
@@ -22,7 +23,8 @@ void StatusLine::start()
     m_timer.start(kPrintIntervalMs);
 }
 
-QString StatusLine::format(const Reading& reading, int unit, double tripMeters)
+QString StatusLine::format(const Reading& reading, int unit, double tripMeters,
+                           const QString& settingsError)
 {
     const int u = unit >= 0 && unit <= 2 ? unit : 0;
     const double perUnit = DialGeometry::metersPerUnit(u);
@@ -31,17 +33,21 @@ QString StatusLine::format(const Reading& reading, int unit, double tripMeters)
         reading.accuracyMeters < 0
             ? QStringLiteral("unknown")
             : QStringLiteral("%1 m").arg(double(reading.accuracyMeters), 0, 'f', 0);
-    return QStringLiteral("speed %1 %2  accuracy %3  trip %4 %5")
-        .arg(speed, 0, 'f', 1)
-        .arg(QLatin1String(kSpeedNames[u]), accuracy)
-        .arg(tripMeters / perUnit, 0, 'f', 3)
-        .arg(QLatin1String(kDistanceNames[u]));
+    QString line = QStringLiteral("speed %1 %2  accuracy %3  trip %4 %5")
+                       .arg(speed, 0, 'f', 1)
+                       .arg(QLatin1String(kSpeedNames[u]), accuracy)
+                       .arg(tripMeters / perUnit, 0, 'f', 3)
+                       .arg(QLatin1String(kDistanceNames[u]));
+    if (!settingsError.isEmpty())
+        line += QStringLiteral("  settings not saved (%1)").arg(settingsError);
+    return line;
 }
 
 void StatusLine::print()
 {
     const Property* prop = Property::instance();
     std::printf("%s\n",
-                qPrintable(format(m_read(), prop->m_speedUnit, prop->m_distanceTraveled_Meter)));
+                qPrintable(format(m_read(), prop->m_speedUnit, prop->m_distanceTraveled_Meter,
+                                  Preferences::shared().writeError())));
     std::fflush(stdout);
 }

@@ -16,7 +16,9 @@ public:
     void start();
     void print();
 
-    static QString format(const Reading& reading, int unit, double tripMeters);
+    // settingsError: why the settings last failed to reach their file, if so.
+    static QString format(const Reading& reading, int unit, double tripMeters,
+                          const QString& settingsError = {});
 
 private:
     std::function<Reading()> m_read;

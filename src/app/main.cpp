@@ -95,12 +95,22 @@ int main(int argc, char** argv)
     // Two instances would each count the trip and the last to end would
     // overwrite the other's distance: a second launch shows the first.
     SingleInstance instance(QLatin1String(Bundle::kApplicationId));
-    if (!instance.acquire()) {
+    switch (instance.acquire()) {
+    case SingleInstance::Acquired::Yes:
+        break;
+    case SingleInstance::Acquired::OtherRuns: {
         const bool raised = instance.raiseRunning();
         std::printf("korvane: already running (process %lld)%s\n",
                     static_cast<long long>(instance.runningPid()),
                     raised ? "; its window was brought to the front" : "");
         return 0;
+    }
+    case SingleInstance::Acquired::Unavailable:
+        // Better a gauge without the guard than no gauge.
+        std::fprintf(stderr,
+                     "korvane: cannot take the single-instance lock (%s); running without it\n",
+                     qPrintable(instance.failureReason()));
+        break;
     }
     if (offscreen || options.verbose)
         AlertView::setShowObserver(reportAlert);

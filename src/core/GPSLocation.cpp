@@ -33,7 +33,7 @@ LocationManager* GPSLocation::m_LocationManager()
         m_manager->setDelegate(this);
         if (m_manager->respondsToSetPausesLocationUpdatesAutomatically())
             m_manager->setPausesLocationUpdatesAutomatically(false);
-        coordinate_last.longitude = 0.0;
+        coordinate_last.reset();
         is_on_speed = false;
     }
     return m_manager.get();
@@ -44,14 +44,27 @@ void GPSLocation::setM_LocationManager(std::unique_ptr<LocationManager> manager)
     m_manager = std::move(manager);
 }
 
-void GPSLocation::locationManager_resolveLocations(LocationManager*, const Fix& newLocation,
+bool GPSLocation::locationManager_resolveLocations(LocationManager*, const Fix& newLocation,
                                                    const std::optional<Fix>& oldLocation)
 {
-    if (!is_on_speed && coordinate_last.longitude != 0.0 && oldLocation) {
-        const double ax = oldLocation->longitude - coordinate_last.longitude;
-        const double ay = oldLocation->latitude - coordinate_last.latitude;
-        const double bx = newLocation.longitude - oldLocation->longitude;
-        const double by = newLocation.latitude - oldLocation->latitude;
+    std::optional<Fix> previous = oldLocation;
+    if (previous && !Fix::isPlausibleMove(*previous, newLocation)) {
+        if (!m_implausible || !Fix::isPlausibleMove(*m_implausible, newLocation)) {
+            m_implausible = newLocation;
+            report(0.0f, newLocation, 0.0);
+            return false;
+        }
+        previous = m_implausible;
+        coordinate_last.reset();
+        is_on_speed = false;
+    }
+    m_implausible.reset();
+
+    if (!is_on_speed && coordinate_last && previous) {
+        const double ax = previous->longitude - coordinate_last->longitude;
+        const double ay = previous->latitude - coordinate_last->latitude;
+        const double bx = newLocation.longitude - previous->longitude;
+        const double by = newLocation.latitude - previous->latitude;
         // A zero-length movement gives NaN, which fails the comparison.
         const double c =
             (ax * bx + ay * by) / (std::sqrt(ax * ax + ay * ay) * std::sqrt(bx * bx + by * by));
@@ -62,28 +75,34 @@ void GPSLocation::locationManager_resolveLocations(LocationManager*, const Fix& 
     float speed = 0.0f;
     double distance = 0.0;
     if (is_on_speed) {
-        if (oldLocation && float(std::fabs(oldLocation->horizontalAccuracy -
-                                           newLocation.horizontalAccuracy)) < kMaxAccuracyJump)
-            distance = newLocation.distanceTo(*oldLocation);
+        if (previous && float(std::fabs(previous->horizontalAccuracy -
+                                        newLocation.horizontalAccuracy)) < kMaxAccuracyJump)
+            distance = newLocation.distanceTo(*previous);
         speed = float(newLocation.speed);
     }
 
-    if (delegate)
-        delegate->speedDidUpate(speed, float(newLocation.horizontalAccuracy), distance);
+    report(speed, newLocation, distance);
 
     if (!(newLocation.speed > 0))
         is_on_speed = false;
-    if (oldLocation)
-        coordinate_last = {oldLocation->latitude, oldLocation->longitude};
+    if (previous)
+        coordinate_last = Coordinate{previous->latitude, previous->longitude};
+    return true;
+}
+
+void GPSLocation::report(float speed, const Fix& fix, double distance)
+{
+    m_reportedFixTime = fix.timestamp;
+    if (delegate)
+        delegate->speedDidUpate(speed, float(fix.horizontalAccuracy), distance);
 }
 
 void GPSLocation::locationManager_didUpdateLocations(LocationManager* manager,
                                                      const QList<Fix>& locations)
 {
-    for (const Fix& fix : locations) {
-        locationManager_resolveLocations(manager, fix, m_oldLocation);
-        m_oldLocation = fix;
-    }
+    for (const Fix& fix : locations)
+        if (locationManager_resolveLocations(manager, fix, m_oldLocation))
+            m_oldLocation = fix;
 }
 
 void GPSLocation::locationManager_didFailWithError(LocationManager*, const LocationError& error)

@@ -28,18 +28,30 @@ public:
     ~GPSLocation() override;
 
     GPSLocationDelegate* delegate = nullptr; // not owned
-    Coordinate coordinate_last;              // longitude 0.0: not known yet
+    // Empty while not known yet: a fix on the prime meridian is a position
+    // like any other.
+    std::optional<Coordinate> coordinate_last;
     bool is_on_speed = false;
-    std::optional<Fix> m_oldLocation;
+    std::optional<Fix> m_oldLocation; // the last fix that was not a jump
 
     LocationManager* m_LocationManager();
     void setM_LocationManager(std::unique_ptr<LocationManager> manager);
     GPSLocationDelegate* getDelegate() const { return delegate; }
     void setDelegate(GPSLocationDelegate* d) { delegate = d; }
 
-    // The per-fix step.
-    void locationManager_resolveLocations(LocationManager* manager, const Fix& newLocation,
+    // The per-fix step. A fix that lies further from the previous one than
+    // the time between them allows (Fix::isPlausibleMove) is reported at rest
+    // and answers false: it must not become the previous fix, so the next
+    // plausible one counts from the last good one. Two such fixes in a row
+    // that agree with each other mean the receiver really is elsewhere (or
+    // the last good one was the jump): counting starts afresh from there.
+    bool locationManager_resolveLocations(LocationManager* manager, const Fix& newLocation,
                                           const std::optional<Fix>& oldLocation);
+
+    // The source's time of the fix being reported (invalid for a fix without
+    // one), so that what the delegate does per fix can go by the source's
+    // clock rather than the wall's.
+    QDateTime reportedFixTime() const { return m_reportedFixTime; }
 
     void locationManager_didUpdateLocations(LocationManager* manager,
                                             const QList<Fix>& locations) override;
@@ -54,5 +66,9 @@ public:
     void showEnableGPS_AlertView();
 
 private:
+    void report(float speed, const Fix& fix, double distance);
+
     std::unique_ptr<LocationManager> m_manager;
+    std::optional<Fix> m_implausible; // the last fix refused as a jump
+    QDateTime m_reportedFixTime;
 };

@@ -9,6 +9,9 @@
 
 namespace {
 constexpr double kInitialDistance = 1.0;
+// Beyond any odometer (25,000 times round the earth): a stored trip past
+// this is damage, not driving.
+constexpr double kMaxStoredDistance = 1.0e12;
 constexpr qint64 kTripSaveSeconds = 60;
 constexpr float kFloatFixedPoint = 1000000.0f;
 
@@ -59,7 +62,12 @@ void Property::load()
         loadBoolProperty(QStringLiteral("didShowStartUpReviewAnimation"), false);
     m_distanceTraveled_Meter =
         loadDoubleProperty(QStringLiteral("distanceTraveled_Meter"), kInitialDistance);
-    m_tripSavedAt = Clock::now();
+    // A damaged value would otherwise stay for good: every fix adds to it.
+    if (!std::isfinite(m_distanceTraveled_Meter) || m_distanceTraveled_Meter < 0.0 ||
+        m_distanceTraveled_Meter > kMaxStoredDistance)
+        m_distanceTraveled_Meter = kInitialDistance;
+    m_tripClockIsSource = false;
+    m_tripSavedAt = m_tripClock = Clock::now();
 }
 
 void Property::saveIntegerProperty(const QString& key, int32_t value)
@@ -134,13 +142,24 @@ void Property::setDidShowStartUpReviewAnimation(bool shown)
 
 void Property::add_DistanceTraveled_Meter(double meters)
 {
+    add_DistanceTraveled_Meter(meters, QDateTime());
+}
+
+void Property::add_DistanceTraveled_Meter(double meters, const QDateTime& sourceTime)
+{
     // One bad fix must not turn the whole stored trip into NaN.
     if (!std::isfinite(meters))
         return;
     m_distanceTraveled_Meter += meters;
     // Besides the writes on leaving and ending, a trip that grows is written
     // once a minute, so a crash, a kill or a cut power loses a minute at most.
-    const QDateTime now = Clock::now();
+    const QDateTime now = sourceTime.isValid() ? sourceTime : Clock::now();
+    if (sourceTime.isValid() != m_tripClockIsSource) {
+        // The two clocks do not compare: the minute starts again.
+        m_tripClockIsSource = sourceTime.isValid();
+        m_tripSavedAt = now;
+    }
+    m_tripClock = now;
     if (meters != 0.0 && (m_tripSavedAt.secsTo(now) >= kTripSaveSeconds || now < m_tripSavedAt))
         save_on_leave_close_DistanceTraveled_Meter();
 }
@@ -148,7 +167,7 @@ void Property::add_DistanceTraveled_Meter(double meters)
 void Property::save_on_leave_close_DistanceTraveled_Meter()
 {
     saveDoubleProperty(QStringLiteral("distanceTraveled_Meter"), m_distanceTraveled_Meter);
-    m_tripSavedAt = Clock::now();
+    m_tripSavedAt = m_tripClockIsSource ? m_tripClock : Clock::now();
 }
 
 void Property::reset_DistanceTraveled()

@@ -34,6 +34,11 @@ public:
     void setDidShowStartUpReviewAnimation(bool shown);
 
     void add_DistanceTraveled_Meter(double meters);
+    // The same, for a fix of the given time in the source's own clock: the
+    // once-a-minute checkpoint counts the drive's minutes, so a replay at 50x
+    // is written as often per minute driven as a live drive. Without a valid
+    // time the wall clock counts.
+    void add_DistanceTraveled_Meter(double meters, const QDateTime& sourceTime);
     void save_on_leave_close_DistanceTraveled_Meter();
     void reset_DistanceTraveled();
     void save_temp_values();
@@ -44,6 +49,10 @@ public:
 
 private:
     Property();
-    QDateTime m_tripSavedAt; // when the trip distance was last written
+    // The checkpoint's clock (the source's or the wall's): the time of the
+    // newest distance added, and what it read when the trip was last written.
+    bool m_tripClockIsSource = false;
+    QDateTime m_tripClock;
+    QDateTime m_tripSavedAt;
     void load();
 };

@@ -224,7 +224,8 @@ void MainView::speedDidUpate(float speed, float accuracy, double distance)
 {
     if (m_onFlipView)
         return;
-    prop->add_DistanceTraveled_Meter(distance);
+    prop->add_DistanceTraveled_Meter(distance, m_GPSLocation ? m_GPSLocation->reportedFixTime()
+                                                             : QDateTime());
     update_m_distanceTraveled_Label();
     // Belt and braces: a target that is not a number would hide the needle
     // for good and keep its timer running.

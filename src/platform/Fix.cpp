@@ -1,5 +1,6 @@
 #include "Fix.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -27,4 +28,19 @@ std::optional<Fix> Fix::sanitized(Fix fix)
     if (!std::isfinite(fix.horizontalAccuracy) || fix.horizontalAccuracy > kMaxAccuracy)
         fix.horizontalAccuracy = -1.0;
     return fix;
+}
+
+bool Fix::isPlausibleMove(const Fix& from, const Fix& to)
+{
+    if (!from.timestamp.isValid() || !to.timestamp.isValid())
+        return true;
+    // Either order: a log may repeat or reorder an epoch.
+    const double seconds = std::fabs(double(from.timestamp.msecsTo(to.timestamp))) / 1000.0;
+    const double speed = std::max({from.speed, to.speed, kPlausibleTopSpeed});
+    const auto radius = [](const Fix& f) {
+        return f.horizontalAccuracy >= 0.0 ? f.horizontalAccuracy : kUnknownAccuracy;
+    };
+    const double reach =
+        kPlausibleMargin * (speed * seconds + radius(from) + radius(to)) + kPlausibleSlack;
+    return from.distanceTo(to) <= reach;
 }

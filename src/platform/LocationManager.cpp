@@ -3,8 +3,16 @@
 #include <cstdio>
 
 #include <algorithm>
+#include <limits>
 
 namespace {
+// A source time in wall-clock milliseconds, within what a timer holds.
+int wallMs(int sourceMs, double timeScale)
+{
+    const double ms = timeScale > 0.0 ? sourceMs / timeScale : double(sourceMs);
+    return int(std::clamp(ms, 1.0, double(std::numeric_limits<int>::max())));
+}
+
 LocationManager::SourceFactory& sourceFactory()
 {
     static LocationManager::SourceFactory factory;
@@ -34,10 +42,10 @@ LocationManager::LocationManager(QObject* parent) : QObject(parent)
             loseSource();
     });
     m_silence.setSingleShot(true);
-    m_silence.setInterval(std::max(1, int(kLostAfterMs / m_source->timeScale())));
+    m_silence.setInterval(wallMs(kLostAfterMs, m_source->timeScale()));
     connect(&m_silence, &QTimer::timeout, this, &LocationManager::loseSource);
     m_firstFix.setSingleShot(true);
-    m_firstFix.setInterval(std::max(1, int(kNoFixNoteAfterMs / m_source->timeScale())));
+    m_firstFix.setInterval(wallMs(kNoFixNoteAfterMs, m_source->timeScale()));
     connect(&m_firstFix, &QTimer::timeout, this, [this] {
         // Said once; the source keeps running and a later fix is used.
         std::fprintf(stderr, "korvane: no position fix from %s within a minute; still waiting\n",

@@ -1,8 +1,50 @@
 #include "Preferences.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
 #include <cmath>
+#include <cstdio>
+#include <sys/stat.h>
+
+namespace {
+// What stands in the way of writing the file, before trying: the file is
+// replaced by a new one, which must not happen to a device node, a pipe or
+// a folder, whether it sits at the path or a link leads there.
+QString refusal(const QString& path)
+{
+    const QByteArray native = QFile::encodeName(path);
+    struct stat link {};
+    if (::lstat(native.constData(), &link) != 0)
+        return {};
+    struct stat target {};
+    if (::stat(native.constData(), &target) != 0 || S_ISREG(target.st_mode))
+        return {}; // a dangling link makes a new regular file
+    if (S_ISLNK(link.st_mode))
+        return QStringLiteral("it is a link to %1, which is not a regular file; writing "
+                              "through it is refused")
+            .arg(QFileInfo(path).canonicalFilePath());
+    return S_ISDIR(target.st_mode) ? QStringLiteral("a folder stands in its place")
+                                   : QStringLiteral("it is not a regular file");
+}
+
+// Why a write failed, as far as the file system tells.
+QString failureReason(const QString& path)
+{
+    const QFileInfo file(path);
+    const QFileInfo folder(file.absolutePath());
+    if (!folder.exists())
+        return QStringLiteral("its folder cannot be created");
+    if (!folder.isDir())
+        return QStringLiteral("%1 is not a folder").arg(folder.filePath());
+    if (file.exists() && !file.isWritable())
+        return QStringLiteral("the file is read-only");
+    if (!folder.isWritable())
+        return QStringLiteral("its folder is read-only");
+    return QStringLiteral("the write failed (is the disk full?)");
+}
+} // namespace
 
 Preferences& Preferences::shared()
 {
@@ -23,8 +65,14 @@ QString Preferences::filePath()
 
 QSettings& Preferences::settings()
 {
-    if (!m_settings || m_settings->fileName() != filePath())
-        m_settings = std::make_unique<QSettings>(filePath(), QSettings::IniFormat);
+    const QString path = filePath();
+    if (!m_settings || m_settingsPath != path) {
+        m_settingsPath = path;
+        // Nothing is read from a device, a pipe or a folder: the values then
+        // live in memory only, until the file can be written.
+        m_settings = std::make_unique<QSettings>(refusal(path).isEmpty() ? path : QString(),
+                                                 QSettings::IniFormat);
+    }
     return *m_settings;
 }
 
@@ -33,6 +81,8 @@ void Preferences::reload()
     if (m_settings)
         m_settings->sync();
     m_settings.reset();
+    m_writeError.clear();
+    m_rewrite = m_fileSeen = false;
 }
 
 QVariant Preferences::raw(const QString& key)
@@ -138,5 +188,50 @@ void Preferences::remove(const QString& key)
 
 void Preferences::synchronize()
 {
-    settings().sync();
+    const QString path = filePath();
+    if (const QString why = refusal(path); !why.isEmpty()) {
+        m_rewrite = true;
+        writeFailed(why);
+        return;
+    }
+    if (m_rewrite || (m_fileSeen && !QFileInfo::exists(path)))
+        rewriteWhole();
+    else
+        settings().sync();
+    // Only the write is judged: a damaged file reads as defaults.
+    if (settings().status() == QSettings::AccessError) {
+        m_rewrite = true;
+        writeFailed(failureReason(path));
+        return;
+    }
+    if (!m_writeError.isEmpty())
+        std::fprintf(stderr, "korvane: settings written to %s again\n", qPrintable(path));
+    m_writeError.clear();
+    m_rewrite = false;
+    m_fileSeen = QFileInfo::exists(path);
+}
+
+void Preferences::rewriteWhole()
+{
+    // A fresh object, as a failed one keeps reporting its failure; it gets
+    // every value the old one held, so a vanished file comes back whole.
+    QSettings& old = settings();
+    QList<std::pair<QString, QVariant>> values;
+    for (const QString& key : old.allKeys())
+        values.append({key, old.value(key)});
+    m_settingsPath = filePath();
+    m_settings = std::make_unique<QSettings>(m_settingsPath, QSettings::IniFormat);
+    for (const auto& [key, value] : values)
+        m_settings->setValue(key, value);
+    m_settings->sync();
+}
+
+void Preferences::writeFailed(const QString& reason)
+{
+    if (m_writeError.isEmpty())
+        std::fprintf(stderr,
+                     "korvane: settings not written to %s: %s; they are kept in memory and "
+                     "written at the next save\n",
+                     qPrintable(filePath()), qPrintable(reason));
+    m_writeError = reason;
 }

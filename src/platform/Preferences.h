@@ -27,8 +27,14 @@ public:
     void setDate(const QString& key, const QDateTime& value);
     void remove(const QString& key);
 
-    // Flushes pending writes and picks up what another process wrote.
+    // Flushes pending writes and picks up what another process wrote. A
+    // write that fails, or that would go through a link to something other
+    // than a regular file, is said once on stderr and remembered: the values
+    // stay in memory and the next synchronisation writes all of them again.
+    // So does one after the file or its folder vanished.
     void synchronize();
+    // Why the last write did not reach the file; empty when it did.
+    QString writeError() const { return m_writeError; }
 
     static QString filePath();
     // Drops the in-memory state so the next access reads the file as a new
@@ -40,6 +46,12 @@ private:
     ~Preferences();
     QSettings& settings();
     QVariant raw(const QString& key);
+    void rewriteWhole();
+    void writeFailed(const QString& reason);
 
     std::unique_ptr<QSettings> m_settings;
+    QString m_settingsPath;
+    QString m_writeError;
+    bool m_rewrite = false; // the file may lack what memory holds
+    bool m_fileSeen = false;
 };

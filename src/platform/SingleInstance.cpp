@@ -1,6 +1,7 @@
 #include "SingleInstance.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QStandardPaths>
@@ -27,10 +28,29 @@ SingleInstance::SingleInstance(const QString& id, QObject* parent)
 
 SingleInstance::~SingleInstance() = default;
 
-bool SingleInstance::acquire()
+SingleInstance::Acquired SingleInstance::acquire()
 {
-    if (!m_lock.tryLock(0))
-        return false;
+    if (!m_lock.tryLock(0)) {
+        // Only a lock that names a live process is another copy; a folder
+        // that refuses the file, or a lock file that cannot be read, is not.
+        switch (m_lock.error()) {
+        case QLockFile::LockFailedError:
+            if (runningPid() > 0)
+                return Acquired::OtherRuns;
+            m_failure = QFileInfo(m_lockPath).isDir()
+                            ? QStringLiteral("a folder stands at %1").arg(m_lockPath)
+                            : QStringLiteral("%1 exists but names no process").arg(m_lockPath);
+            break;
+        case QLockFile::PermissionError:
+            m_failure = QStringLiteral("%1 cannot be created: its folder is read-only or not ours")
+                            .arg(m_lockPath);
+            break;
+        default:
+            m_failure = QStringLiteral("%1 cannot be created").arg(m_lockPath);
+            break;
+        }
+        return Acquired::Unavailable;
+    }
     m_server = std::make_unique<QLocalServer>();
     QLocalServer::removeServer(m_socketPath); // left behind by a killed instance
     m_server->setSocketOptions(QLocalServer::UserAccessOption);
@@ -47,14 +67,13 @@ bool SingleInstance::acquire()
             }
         });
     }
-    return true;
+    return Acquired::Yes;
 }
 
 qint64 SingleInstance::runningPid() const
 {
     qint64 pid = 0;
-    m_lock.getLockInfo(&pid, nullptr, nullptr);
-    return pid;
+    return m_lock.getLockInfo(&pid, nullptr, nullptr) ? pid : 0;
 }
 
 bool SingleInstance::raiseRunning()

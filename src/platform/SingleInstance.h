@@ -16,10 +16,17 @@ public:
     explicit SingleInstance(const QString& id, QObject* parent = nullptr);
     ~SingleInstance() override;
 
-    // True when this process is the one instance; it keeps the lock for life.
-    bool acquire();
-    // The running instance's process id (valid after a failed acquire).
+    enum class Acquired {
+        Yes,         // this process is the one instance; it keeps the lock for life
+        OtherRuns,   // another copy holds the lock: runningPid()
+        Unavailable, // the lock cannot be taken at all: failureReason()
+    };
+    Acquired acquire();
+    // The running instance's process id (after OtherRuns).
     qint64 runningPid() const;
+    // Why the lock could not be taken (after Unavailable).
+    QString failureReason() const { return m_failure; }
+    QString lockPath() const { return m_lockPath; }
     // Asks the running instance to show itself; true when it answered.
     bool raiseRunning();
     // Called in the running instance when another launch asks.
@@ -28,6 +35,7 @@ public:
 private:
     QString m_lockPath;
     QString m_socketPath;
+    QString m_failure;
     QLockFile m_lock;
     std::unique_ptr<QLocalServer> m_server;
     std::function<void()> m_raise;

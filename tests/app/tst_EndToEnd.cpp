@@ -1,13 +1,36 @@
 #include "TestEnvironment.h"
 #include "TestMain.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QProcess>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTest>
 #include <csignal>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
+
+namespace {
+// One NMEA sentence with its checksum.
+QByteArray sentence(const QByteArray& body)
+{
+    unsigned char sum = 0;
+    for (char c : body)
+        sum ^= static_cast<unsigned char>(c);
+    return '$' + body + '*' + QByteArray::number(sum, 16).rightJustified(2, '0').toUpper() + "\r\n";
+}
+
+QByteArray degrees(double value, int width)
+{
+    const int whole = int(value);
+    return QByteArray::number(whole).rightJustified(width, '0') +
+           QByteArray::number((value - whole) * 60.0, 'f', 4).rightJustified(7, '0');
+}
+} // namespace
 
 // Runs the real binary on the offscreen platform and reads what it leaves.
 class TestEndToEnd : public QObject {
@@ -18,6 +41,22 @@ class TestEndToEnd : public QObject {
     static QProcessEnvironment environment(const TestEnvironment& env)
     {
         return env.appEnvironment();
+    }
+
+    // Starts the binary with a read-only tmpfs on `dir`, in a mount namespace
+    // of its own so nothing outside the run sees it. Exit code 77: this
+    // machine allows no such mount.
+    static void startOnReadOnlyMount(QProcess& p, const QString& dir, const QStringList& args)
+    {
+        QVERIFY(QDir().mkpath(dir));
+        QFile::setPermissions(dir, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                       QFileDevice::ExeOwner);
+        p.start(QStringLiteral("unshare"),
+                QStringList{"-m", "sh", "-c",
+                            "mount -t tmpfs -o ro,mode=0700 tmpfs \"$0\" 2>/dev/null || exit 77; "
+                            "exec \"$@\"",
+                            dir, binary()} +
+                    args);
     }
 
     static double storedTrip(const TestEnvironment& env)
@@ -157,6 +196,10 @@ private slots:
                                      << "/nonexistent/drive.nmea" << 1;
         QTest::newRow("bad replay speed")
             << QStringList{"--replay-speed", "fast"} << "replay-speed" << 2;
+        QTest::newRow("replay speed too slow")
+            << QStringList{"--replay-speed", "1e-6"} << "from 0.01 to 1000" << 2;
+        QTest::newRow("replay speed too fast")
+            << QStringList{"--replay-speed", "1e9"} << "from 0.01 to 1000" << 2;
         QTest::newRow("bad device") << QStringList{"--device", "watch"} << "device" << 2;
         QTest::newRow("bad page") << QStringList{"--page", "garage"} << "page" << 2;
         QTest::newRow("screenshot nowhere")
@@ -180,6 +223,125 @@ private slots:
         QCOMPARE(err.count(u'\n'), 0); // one clear line
         if (exitCode == 2)
             QVERIFY(!QFile::exists(env.settingsFile())); // a usage error touches nothing
+    }
+
+    // A receiver that jumps for one epoch (10° N to 55° N) adds nothing: a
+    // minute at 20 m/s stays about 1.2 km, not 10,000 km.
+    void receiverJumpAddsNothing()
+    {
+        TestEnvironment env;
+        QByteArray log;
+        const QTime start(9, 0);
+        for (int i = 0; i < 60; ++i) {
+            const double lat = i == 30 ? 55.0 : 10.0;
+            const double lon = 20.0 + i * 20.0 / 109'639.0;
+            log += sentence("GPRMC," + start.addSecs(i).toString("hhmmss").toLatin1() + ".00,A," +
+                            degrees(lat, 2) + ",N," + degrees(lon, 3) + ",E,38.88,90.0,180524,,,A");
+        }
+        const QString path = env.path() + QStringLiteral("/jump.nmea");
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(log);
+        file.close();
+        QProcess p;
+        p.setProcessEnvironment(environment(env));
+        p.start(binary(), {"--source", "nmea:" + path, "--replay-speed", "1000", "--quit-at-end"});
+        QVERIFY(p.waitForFinished(60000));
+        QCOMPARE(p.exitCode(), 0);
+        const double trip = storedTrip(env);
+        QVERIFY2(trip > 1000.0 && trip < 1300.0, qPrintable(QString::number(trip)));
+    }
+
+    // A lock that cannot be taken is not another copy: the app says why and
+    // runs, rather than claiming "already running (process 0)" and leaving.
+    void lockUnavailableRunsAnyway_data()
+    {
+        QTest::addColumn<bool>("readOnly");
+        QTest::newRow("a folder in the lock's place") << false;
+        QTest::newRow("read-only runtime folder (tmpfs)") << true;
+    }
+    void lockUnavailableRunsAnyway()
+    {
+        QFETCH(bool, readOnly);
+        TestEnvironment env;
+        const QProcessEnvironment e = environment(env);
+        const QString runtime = e.value(QStringLiteral("XDG_RUNTIME_DIR"));
+        const QStringList args{"--source", "demo", "--replay-speed", "1000", "--quit-at-end"};
+        QProcess p;
+        p.setProcessEnvironment(e);
+        if (readOnly) {
+            startOnReadOnlyMount(p, runtime, args);
+        } else {
+            QVERIFY(QDir().mkpath(runtime + QStringLiteral("/com.zentrik.KorvaneVandel.lock")));
+            p.start(binary(), args);
+        }
+        QVERIFY(p.waitForFinished(60000));
+        const QString out = QString::fromUtf8(p.readAllStandardOutput());
+        const QString err = QString::fromUtf8(p.readAllStandardError());
+        if (p.exitCode() == 77 || err.startsWith(QLatin1String("unshare:")))
+            QSKIP("no read-only tmpfs can be mounted here (needs a mount namespace)");
+        QCOMPARE(p.exitCode(), 0);
+        QVERIFY2(!out.contains(QLatin1String("already running")), qPrintable(out));
+        QVERIFY2(err.contains(QLatin1String("cannot take the single-instance lock")) &&
+                     err.contains(QLatin1String("running without it")),
+                 qPrintable(err));
+        QVERIFY(storedTrip(env) > 1000.0); // it drove
+    }
+
+    // Settings that cannot be written are told once on stderr and in the
+    // status line; the run goes on. A link to a device is never written
+    // through (as root a node of our own stands in for one in /dev).
+    void settingsWriteFailureIsTold_data()
+    {
+        QTest::addColumn<QString>("obstacle");
+        QTest::newRow("folder in the file's place") << "folder";
+        QTest::newRow("link to a device") << "device";
+        QTest::newRow("read-only file") << "read-only";
+        QTest::newRow("read-only folder (tmpfs)") << "tmpfs";
+    }
+    void settingsWriteFailureIsTold()
+    {
+        QFETCH(QString, obstacle);
+        TestEnvironment env;
+        const QString file = env.settingsFile();
+        QVERIFY(QDir().mkpath(QFileInfo(file).path()));
+        const QString node = env.path() + QStringLiteral("/node");
+        if (obstacle == u"folder") {
+            QVERIFY(QDir().mkpath(file));
+        } else if (obstacle == u"device") {
+            const bool own =
+                ::mknod(QFile::encodeName(node).constData(), S_IFCHR | 0666, makedev(1, 3)) == 0;
+            QVERIFY(QFile::link(own ? node : QStringLiteral("/dev/null"), file));
+        } else if (obstacle == u"read-only") {
+            if (::geteuid() == 0)
+                QSKIP("root writes to read-only files; the other cases cover a refused write");
+            QFile f(file);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("[General]\nfirstInit=false\n");
+            f.close();
+            QVERIFY(QFile::setPermissions(file, QFileDevice::ReadOwner));
+        }
+        const QStringList args{"--source", "demo", "--replay-speed", "1000", "--quit-at-end"};
+        QProcess p;
+        p.setProcessEnvironment(environment(env));
+        if (obstacle == u"tmpfs")
+            startOnReadOnlyMount(p, QFileInfo(file).path(), args);
+        else
+            p.start(binary(), args);
+        QVERIFY(p.waitForFinished(60000));
+        const QString out = QString::fromUtf8(p.readAllStandardOutput());
+        const QString err = QString::fromUtf8(p.readAllStandardError());
+        if (p.exitCode() == 77 || err.startsWith(QLatin1String("unshare:")))
+            QSKIP("no read-only tmpfs can be mounted here (needs a mount namespace)");
+        QCOMPARE(p.exitCode(), 0);
+        QCOMPARE(err.count(QLatin1String("settings not written")), 1);
+        QVERIFY2(out.section(u'\n', -2).contains(QLatin1String("settings not saved")),
+                 qPrintable(out));
+        if (obstacle == u"device") {
+            struct stat st {};
+            QVERIFY(::stat(QFile::encodeName(file).constData(), &st) == 0 && S_ISCHR(st.st_mode));
+            QVERIFY2(err.contains(QLatin1String("not a regular file")), qPrintable(err));
+        }
     }
 
     // The screen is kept awake while the app runs and let go when it ends,

@@ -121,13 +121,19 @@ private slots:
         QTest::addColumn<float>("accuracy");
         QTest::addColumn<int>("unit");
         QTest::addColumn<double>("trip");
+        QTest::addColumn<QString>("settingsError");
         QTest::addColumn<QString>("line");
-        QTest::newRow("km/h") << 27.7778f << 5.0f << 0 << 12345.0
+        QTest::newRow("km/h") << 27.7778f << 5.0f << 0 << 12345.0 << QString()
                               << "speed 100.0 km/h  accuracy 5 m  trip 12.345 km";
-        QTest::newRow("mph, miles of 1609 m") << 26.8167f << 12.4f << 1 << 1609.0
+        QTest::newRow("mph, miles of 1609 m") << 26.8167f << 12.4f << 1 << 1609.0 << QString()
                                               << "speed 60.0 mph  accuracy 12 m  trip 1.000 mi";
         QTest::newRow("knots, standing, unknown accuracy")
-            << -1.0f << -1.0f << 2 << 1852.0 * 3 << "speed 0.0 kn  accuracy unknown  trip 3.000 nmi";
+            << -1.0f << -1.0f << 2 << 1852.0 * 3 << QString()
+            << "speed 0.0 kn  accuracy unknown  trip 3.000 nmi";
+        QTest::newRow("settings not saved")
+            << 0.0f << 3.0f << 0 << 1.0 << "the file is read-only"
+            << "speed 0.0 km/h  accuracy 3 m  trip 0.001 km  settings not saved (the file is "
+               "read-only)";
     }
     void statusLine()
     {
@@ -135,8 +141,9 @@ private slots:
         QFETCH(float, accuracy);
         QFETCH(int, unit);
         QFETCH(double, trip);
+        QFETCH(QString, settingsError);
         QFETCH(QString, line);
-        QCOMPARE(StatusLine::format({speed, accuracy}, unit, trip), line);
+        QCOMPARE(StatusLine::format({speed, accuracy}, unit, trip, settingsError), line);
     }
 };
 

@@ -2,7 +2,9 @@
 #include "GPSLocation.h"
 #include "TestMain.h"
 
+#include <QRandomGenerator>
 #include <QTest>
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <tuple>
@@ -30,6 +32,15 @@ Fix fix(double lat, double lon, double speed, double accuracy = 5.0)
     f.speed = speed;
     f.horizontalAccuracy = accuracy;
     return f;
+}
+
+// The same fixes one second apart, as a receiver delivers them.
+QList<Fix> everySecond(QList<Fix> fixes)
+{
+    const QDateTime start(QDate(2024, 5, 18), QTime(9, 0), Qt::UTC);
+    for (qsizetype i = 0; i < fixes.size(); ++i)
+        fixes[i].timestamp = start.addSecs(i);
+    return fixes;
 }
 
 // Expected report: the speed, and the index of the previous fix whose
@@ -117,10 +128,39 @@ private slots:
                           fix(lat + 0.05, 11.2, 30, 40)}
             << QList<Expected>{{0, -1}, {0, -1}, {5, 1}, {30, 2}};
 
-        QTest::newRow("prime meridian as the fix before the previous skips the test")
+        QTest::newRow("a drive from the prime meridian counts like any other")
             << QList<Fix>{fix(51.47, 0.0, 5), fix(51.47, d, 5), fix(51.47, 2 * d, 5),
                           fix(51.47, 3 * d, 5)}
-            << QList<Expected>{{0, -1}, {0, -1}, {0, -1}, {5, 2}};
+            << QList<Expected>{{0, -1}, {0, -1}, {5, 1}, {5, 2}};
+
+        // A fix further away than the time since the last good one allows
+        // is reported at rest; the next good one counts from the last good.
+        QTest::newRow("one fix 5,000 km away while travelling")
+            << everySecond({fix(lat, 11.0, 20), fix(lat, 11.0003, 20), fix(lat, 11.0006, 20),
+                            fix(lat + 45, 11.0009, 20), fix(lat, 11.0012, 20),
+                            fix(lat, 11.0015, 20)})
+            << QList<Expected>{{0, -1}, {0, -1}, {20, 1}, {0, -1}, {20, 2}, {20, 4}};
+        QTest::newRow("a jump along the way does not start travelling")
+            << everySecond({fix(lat, 11.0, 20), fix(lat, 11.0003, 20), fix(lat, 60.0, 20),
+                            fix(lat, 11.0006, 20)})
+            << QList<Expected>{{0, -1}, {0, -1}, {0, -1}, {20, 1}};
+        QTest::newRow("two fixes that agree elsewhere: counting starts afresh there")
+            << everySecond({fix(lat, 11.0, 20), fix(lat, 11.0003, 20), fix(lat, 11.0006, 20),
+                            fix(10.0, 11.0, 20), fix(10.0, 11.0003, 20), fix(10.0, 11.0006, 20)})
+            << QList<Expected>{{0, -1}, {0, -1}, {20, 1}, {0, -1}, {0, -1}, {20, 4}};
+        QTest::newRow("a bad first fix does not hold the trip hostage")
+            << everySecond({fix(0.0, 0.0, 20), fix(lat, 11.0, 20), fix(lat, 11.0003, 20),
+                            fix(lat, 11.0006, 20)})
+            << QList<Expected>{{0, -1}, {0, -1}, {0, -1}, {20, 2}};
+        QTest::newRow("after a gap the straight line counts when time allows it")
+            << QList<Fix>{everySecond(
+                              {fix(lat, 11.0, 30), fix(lat, 11.0004, 30), fix(lat, 11.0008, 30)}) +
+                          QList<Fix>{[] {
+                              Fix f = fix(48.137 + 0.05, 11.2, 30, 40);
+                              f.timestamp = QDateTime(QDate(2024, 5, 18), QTime(9, 10), Qt::UTC);
+                              return f;
+                          }()}}
+            << QList<Expected>{{0, -1}, {0, -1}, {30, 1}, {30, 2}};
 
         QTest::newRow("invalid accuracy is handled, not discarded")
             << QList<Fix>{fix(lat, 11.0, 5, -1), fix(lat, 11.0 + d, 5, -1),
@@ -154,6 +194,75 @@ private slots:
                                             : fixes[i].distanceTo(fixes[expected[i].distanceFrom]);
                 QCOMPARE(u.distance, distance);
             }
+        }
+    }
+
+    // Random drives with random receiver jumps: whatever the jumps, the
+    // distance counted never exceeds the path driven plus what the fixes'
+    // own uncertainty allows (each counted step at most both radii off).
+    void jumpsNeverAddDistance()
+    {
+        QRandomGenerator random(20);
+        const auto uniform = [&random](double low, double high) {
+            return low + random.bounded(high - low);
+        };
+        constexpr double kDeg = 3.14159265358979 / 180.0;
+        constexpr double kEarth = 6371007.2;
+        for (int drive = 0; drive < 200; ++drive) {
+            QDateTime t(QDate(2024, 5, 18), QTime(9, 0), Qt::UTC);
+            double lat = uniform(-70.0, 70.0), lon = uniform(-179.0, 179.0);
+            double heading = random.bounded(2 * 3.14159265358979);
+            double path = 0.0, allowance = 0.0;
+            QList<Fix> fixes;
+            const int n = 50 + int(random.bounded(400));
+            int jumpsLeft = 0;
+            Fix jump;
+            for (int i = 0; i < n; ++i) {
+                const int seconds = 1 + int(random.bounded(5));
+                const double speed = random.bounded(45.0);
+                heading += uniform(-0.3, 0.3);
+                const double step = speed * seconds;
+                lat += step * std::cos(heading) / kEarth / kDeg;
+                lon += step * std::sin(heading) / (kEarth * std::cos(lat * kDeg)) / kDeg;
+                path += i ? step : 0.0;
+                t = t.addSecs(seconds);
+
+                const double accuracy = uniform(3.0, 60.0);
+                const double off = random.bounded(accuracy) / kEarth / kDeg;
+                const double angle = random.bounded(2 * 3.14159265358979);
+                Fix f = fix(lat + off * std::cos(angle),
+                            lon + off * std::sin(angle) / std::cos(lat * kDeg), speed, accuracy);
+                if (jumpsLeft == 0 && random.bounded(50) == 0) {
+                    // Somewhere else, for one to three epochs.
+                    jumpsLeft = 1 + int(random.bounded(3));
+                    // At least a degree of latitude away: beyond any plausible
+                    // reach in seconds.
+                    const double north = random.bounded(2) ? 1.0 : -1.0;
+                    jump = fix(std::clamp(lat + north * uniform(1.0, 60.0), -89.0, 89.0),
+                               std::remainder(lon + uniform(-170.0, 170.0), 360.0), speed,
+                               uniform(3.0, 60.0));
+                }
+                if (jumpsLeft > 0) {
+                    --jumpsLeft;
+                    f = jump;
+                } else {
+                    allowance += 2 * accuracy;
+                }
+                f.timestamp = t;
+                fixes << f;
+            }
+            GPSLocation location;
+            Recorder recorder;
+            location.delegate = &recorder;
+            location.locationManager_didUpdateLocations(location.m_LocationManager(), fixes);
+            double counted = 0.0;
+            for (const Update& u : recorder.updates)
+                counted += u.distance;
+            QVERIFY2(counted <= path + allowance,
+                     qPrintable(QStringLiteral("drive %1: %2 m counted, %3 m driven")
+                                    .arg(drive)
+                                    .arg(counted)
+                                    .arg(path)));
         }
     }
 

@@ -1,4 +1,5 @@
 #include "Clock.h"
+#include "Preferences.h"
 #include "Property.h"
 #include "TestEnvironment.h"
 #include "TestMain.h"
@@ -6,8 +7,13 @@
 #include <QProcess>
 
 #include <QFile>
+#include <QSettings>
 #include <QTest>
+#include <limits>
 #include <memory>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
 
 class TestProperty : public QObject {
     Q_OBJECT
@@ -151,6 +157,126 @@ private slots:
         p->add_DistanceTraveled_Meter(std::numeric_limits<double>::quiet_NaN());
         p->add_DistanceTraveled_Meter(std::numeric_limits<double>::infinity());
         QCOMPARE(p->m_distanceTraveled_Meter, 11.0);
+    }
+
+    // The checkpoint goes by the fixes' own clock: a replay at 50x writes per
+    // minute driven, however little wall-clock time passes.
+    void checkpointCountsTheSourcesTime()
+    {
+        Clock::set(QDateTime(QDate(2030, 1, 1), QTime(0, 0), Qt::UTC)); // the wall stands still
+        Property* p = Property::reloadForTesting();
+        const QDateTime drive(QDate(2019, 4, 6), QTime(8, 0), Qt::UTC);
+        p->add_DistanceTraveled_Meter(100, drive);
+        p->add_DistanceTraveled_Meter(100, drive.addSecs(59));
+        QCOMPARE(Property::reloadForTesting()->m_distanceTraveled_Meter, 1.0);
+        p = Property::reloadForTesting();
+        for (int s = 0; s <= 60; s += 30)
+            p->add_DistanceTraveled_Meter(100, drive.addSecs(s));
+        QCOMPARE(Property::reloadForTesting()->m_distanceTraveled_Meter, 301.0);
+        Clock::reset();
+    }
+
+    // A stored trip that is not a distance (damage, a hand edit) loads as a
+    // fresh trip instead of staying infinite or negative for good.
+    void storedTripOutOfRange_data()
+    {
+        QTest::addColumn<QVariant>("stored");
+        QTest::addColumn<double>("loaded");
+        QTest::newRow("infinite") << QVariant(std::numeric_limits<double>::infinity()) << 1.0;
+        QTest::newRow("NaN") << QVariant(std::numeric_limits<double>::quiet_NaN()) << 1.0;
+        QTest::newRow("negative") << QVariant(-5.0) << 1.0;
+        QTest::newRow("-1e308 as text") << QVariant(QStringLiteral("-1e308")) << 1.0;
+        QTest::newRow("1e308 as text") << QVariant(QStringLiteral("1e308")) << 1.0;
+        QTest::newRow("a long drive") << QVariant(QStringLiteral("4.0e9")) << 4.0e9;
+        QTest::newRow("integer") << QVariant(7) << 7.0;
+    }
+    void storedTripOutOfRange()
+    {
+        QFETCH(QVariant, stored);
+        QFETCH(double, loaded);
+        {
+            QSettings s(env->settingsFile(), QSettings::IniFormat);
+            s.setValue(QStringLiteral("distanceTraveled_Meter"), stored);
+        }
+        QCOMPARE(Property::reloadForTesting()->m_distanceTraveled_Meter, loaded);
+    }
+
+    // A write that cannot reach the file is told, keeps everything in memory
+    // and succeeds whole once the obstacle is gone. Nothing is ever written
+    // through a link to a device.
+    void failedWriteIsToldAndRetried_data()
+    {
+        QTest::addColumn<QString>("obstacle");
+        QTest::newRow("folder in the file's place") << "folder";
+        QTest::newRow("a file in the folder's place") << "no folder";
+        QTest::newRow("link to a device") << "device";
+        QTest::newRow("read-only file") << "read-only";
+    }
+    void failedWriteIsToldAndRetried()
+    {
+        QFETCH(QString, obstacle);
+        const QString file = env->settingsFile();
+        const QString folder = QFileInfo(file).path();
+        const QString node = env->path() + QStringLiteral("/node");
+        Property* p = Property::instance();
+        p->setSpeedUnit(2);
+        QVERIFY(QFile::remove(file));
+        if (obstacle == u"folder") {
+            QVERIFY(QDir().mkpath(file));
+        } else if (obstacle == u"no folder") {
+            QVERIFY(QDir(folder).removeRecursively());
+            QFile f(folder);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+        } else if (obstacle == u"device") {
+            // As root, a node of our own (a null device) stands in for one
+            // in /dev, which a faulty write would replace.
+            const bool own =
+                ::mknod(QFile::encodeName(node).constData(), S_IFCHR | 0666, makedev(1, 3)) == 0;
+            QVERIFY(QFile::link(own ? node : QStringLiteral("/dev/null"), file));
+        } else {
+            if (::geteuid() == 0)
+                QSKIP("root writes to read-only files; the other cases cover a refused write");
+            writeSettingsFile("[General]\nspeedUnit=2\n");
+            QVERIFY(QFile::setPermissions(file, QFileDevice::ReadOwner));
+        }
+
+        p->add_DistanceTraveled_Meter(500);
+        p->save_temp_values();
+        QVERIFY(!Preferences::shared().writeError().isEmpty());
+        p->add_DistanceTraveled_Meter(250);
+        p->save_temp_values();
+        QCOMPARE(p->m_distanceTraveled_Meter, 751.0);
+        if (obstacle == u"device") {
+            struct stat st {};
+            QVERIFY(::stat(QFile::encodeName(file).constData(), &st) == 0 && S_ISCHR(st.st_mode));
+        }
+
+        QFile::setPermissions(file, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        QFile::remove(file);
+        QDir(file).removeRecursively();
+        QFile::remove(folder);
+        p->add_DistanceTraveled_Meter(1);
+        p->save_temp_values();
+        QCOMPARE(Preferences::shared().writeError(), QString());
+        p = Property::reloadForTesting();
+        QCOMPARE(p->m_distanceTraveled_Meter, 752.0);
+        QCOMPARE(p->m_speedUnit, 2);
+    }
+
+    // The settings folder removed while running comes back whole on the
+    // next write, not with the trip alone.
+    void vanishedFolderIsRewrittenWhole()
+    {
+        Property* p = Property::instance();
+        p->setSpeedUnit(1);
+        p->saveIntegerProperty(QStringLiteral("RatePromptUseCount"), 5);
+        QVERIFY(QDir(QFileInfo(env->settingsFile()).path()).removeRecursively());
+        p->add_DistanceTraveled_Meter(41);
+        p->save_temp_values();
+        p = Property::reloadForTesting();
+        QCOMPARE(p->m_distanceTraveled_Meter, 42.0);
+        QCOMPARE(p->m_speedUnit, 1);
+        QCOMPARE(p->loadIntegerProperty(QStringLiteral("RatePromptUseCount"), 0), 5);
     }
 
     void floatFixedPoint_data()

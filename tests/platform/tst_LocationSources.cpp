@@ -64,6 +64,10 @@ private slots:
         row("gpsd that answers", gpsd, 1.0, "");
         row("replay speed 0", "demo", 0.0, "replay speed");
         row("NaN replay speed", nmeaLog, std::numeric_limits<double>::quiet_NaN(), "replay speed");
+        // Beyond these a source's timers would leave what a timer holds.
+        row("replay speed 1e-6", nmeaLog, 1e-6, "replay speed must be between 0.01 and 1000");
+        row("replay speed 1e9", nmeaLog, 1e9, "replay speed must be between 0.01 and 1000");
+        row("slowest replay", nmeaLog, LocationSources::kMinReplaySpeed, "");
         row("unknown source", "foo", 1.0, "unknown location source \"foo\"");
         row("nmea without path", "nmea:", 1.0, "nmea:PATH");
         row("missing log", "nmea:/no/such/drive.nmea", 1.0, "/no/such/drive.nmea");
@@ -130,8 +134,8 @@ private slots:
         const QString path = log(QStringLiteral("bu353s4.log"));
         QString message;
         if (replay) {
-            LocationManager::setSourceFactory(
-                LocationSources::create(QStringLiteral("nmea:") + path, 1e9, &message));
+            LocationManager::setSourceFactory(LocationSources::create(
+                QStringLiteral("nmea:") + path, LocationSources::kMaxReplaySpeed, &message));
         } else if (source == u"auto") {
             LocationManager::setSourceFactory([] {
                 return std::make_unique<AutoSource>(

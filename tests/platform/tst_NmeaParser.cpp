@@ -85,6 +85,13 @@ private slots:
             QVERIFY(f.timestamp.isValid());
         }
 
+        // No real receiver's log moves faster than the jump rule allows, so
+        // the rule leaves the trip of every real drive as it was.
+        for (qsizetype i = 1; i < fixes.size(); ++i)
+            QVERIFY2(
+                Fix::isPlausibleMove(fixes[i - 1], fixes[i]),
+                qPrintable(summary(fixes[i - 1]) + QStringLiteral(" -> ") + summary(fixes[i])));
+
         // Fed in small pieces, as a serial line delivers it, it reads the same.
         NmeaParser parser;
         QList<Fix> pieces;

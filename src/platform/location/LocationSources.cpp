@@ -46,10 +46,11 @@ LocationManager::SourceFactory replay(const QString& path, const QString& descri
 LocationManager::SourceFactory LocationSources::create(const QString& source, double replaySpeed,
                                                        QString* errorMessage)
 {
-    if (!(replaySpeed > 0.0) || !std::isfinite(replaySpeed))
-        return fail(
-            errorMessage,
-            QStringLiteral("replay speed must be a positive number, not %1").arg(replaySpeed));
+    if (!isValidReplaySpeed(replaySpeed))
+        return fail(errorMessage, QStringLiteral("replay speed must be between %1 and %2, not %3")
+                                      .arg(kMinReplaySpeed)
+                                      .arg(kMaxReplaySpeed)
+                                      .arg(replaySpeed));
 
     if (source.isEmpty() || source == QLatin1String("auto"))
         return [] { return std::make_unique<AutoSource>(); };

@@ -21,7 +21,7 @@
 //   demo                   the bundled drive, replayed like a log
 //
 // create() answers nullptr, with a one-line reason, when the source cannot run
-// at all: an unknown SOURCE, a replay speed that is not a positive number, an
+// at all: an unknown SOURCE, a replay speed outside kMinReplaySpeed..kMaxReplaySpeed, an
 // NMEA log that is missing, unreadable or holds no fix, a device (or a /dev
 // path) that cannot be opened, an explicitly named gpsd that does not accept
 // a connection within kGpsdProbeMs, or GeoClue without Qt's plugin. Trouble
@@ -35,6 +35,15 @@
 // connect to that, or wrap the factory and connect to the source it makes.
 namespace LocationSources {
 constexpr int kGpsdProbeMs = 2000;
+// Replay paces that make sense: a day's log in a quarter of an hour at most,
+// a hundred times slower at least. Beyond them the source's timers leave
+// what a timer can hold.
+constexpr double kMinReplaySpeed = 0.01;
+constexpr double kMaxReplaySpeed = 1000.0;
+inline bool isValidReplaySpeed(double speed)
+{
+    return speed >= kMinReplaySpeed && speed <= kMaxReplaySpeed; // false for NaN
+}
 // The bundled drive.
 inline constexpr auto kDemoDrive = ":/drives/demo.nmea";
 
