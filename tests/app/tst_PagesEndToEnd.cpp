@@ -67,7 +67,7 @@ private slots:
     {
         TestEnvironment env;
         const QString out = drive(env,
-                                  {"press:Korvane Pro", "find:Available in the store", "press:Done",
+                                  {"press:Korvane Ostrin", "find:Available in the store", "press:Done",
                                    "gone:Available in the store"},
                                   QStringLiteral("phone"));
         QVERIFY2(out.endsWith(QLatin1String("exit 0")), qPrintable(out));
