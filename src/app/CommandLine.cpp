@@ -1,18 +1,55 @@
 #include "CommandLine.h"
 
+#include "Bundle.h"
 #include "LocationSources.h"
 
 #include <QCommandLineParser>
-#include <QCoreApplication>
 #include <cmath>
 #include <cstdio>
 
-std::variant<CommandLine, int> CommandLine::parse(const QCoreApplication& app)
+namespace {
+// The options QGuiApplication and QApplication take from the command line
+// themselves; they are parsed here only so that they are not errors.
+void addQtOptions(QCommandLineParser& parser)
+{
+    static const char* const withValue[] = {
+        "platform", "platformpluginpath", "platformtheme", "plugin", "qwindowgeometry",
+        "qwindowicon", "qwindowtitle", "session", "display", "geometry", "style", "stylesheet"};
+    static const char* const flags[] = {"reverse", "widgetcount", "nograb", "dograb",
+                                        "testability"};
+    for (const char* name : withValue) {
+        QCommandLineOption option(QLatin1String(name), QString(), QStringLiteral("value"));
+        option.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(option);
+    }
+    for (const char* name : flags) {
+        QCommandLineOption option{QLatin1String(name)};
+        option.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(option);
+    }
+}
+} // namespace
+
+QStringList CommandLine::arguments(int argc, const char* const* argv)
+{
+    QStringList list;
+    for (int i = 0; i < argc; ++i)
+        list << QString::fromLocal8Bit(argv[i]);
+    return list;
+}
+
+std::variant<CommandLine, int> CommandLine::parse(const QStringList& arguments)
 {
     QCommandLineParser parser;
+    // Qt's own options are single-dash words (-platform offscreen).
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser.setApplicationDescription(
         QStringLiteral("Korvane Vandel: an analogue GPS speed gauge."));
-    parser.addHelpOption();
+    // Not addHelpOption(): its --help-all would list Qt's options, which only
+    // an application object knows.
+    parser.addOption(QCommandLineOption({QStringLiteral("h"), QStringLiteral("help"),
+                                         QStringLiteral("?")},
+                                        QStringLiteral("Displays help on commandline options.")));
     parser.addVersionOption();
     const QCommandLineOption device(
         QStringLiteral("device"),
@@ -45,18 +82,21 @@ std::variant<CommandLine, int> CommandLine::parse(const QCoreApplication& app)
         QStringLiteral("Open a page after launch, as its button would: info, settings, apps, tour, or web:N (the in-app web page for share service code N, 0 to 255)."),
         QStringLiteral("PAGE"));
     parser.addOptions({device, source, replaySpeed, quitAtEnd, screenshot, locale, page, verbose});
+    addQtOptions(parser);
 
-    if (!parser.parse(app.arguments())) {
+    if (!parser.parse(arguments)) {
         std::fprintf(stderr, "korvane: %s\n", qPrintable(parser.errorText()));
         return 2;
     }
     if (parser.isSet(QStringLiteral("help"))) {
-        std::fputs(qPrintable(parser.helpText()), stdout);
+        // Without an application object the parser cannot know our name.
+        QString help = parser.helpText();
+        help.replace(QLatin1String("<executable_name>"), QLatin1String("korvane"));
+        std::fputs(qPrintable(help), stdout);
         return 0;
     }
     if (parser.isSet(QStringLiteral("version"))) {
-        std::printf("%s %s\n", qPrintable(app.applicationName()),
-                    qPrintable(app.applicationVersion()));
+        std::printf("korvane %s\n", qPrintable(Bundle::version()));
         return 0;
     }
     if (!parser.positionalArguments().isEmpty()) {

@@ -1,9 +1,8 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <variant>
-
-class QCoreApplication;
 
 struct CommandLine {
     enum class DeviceChoice { Auto, Phone, Tablet };
@@ -18,6 +17,10 @@ struct CommandLine {
     bool verbose = false;
 
     // Parses the arguments; on --help, --version or a bad value prints what
-    // is due and returns the exit code instead.
-    static std::variant<CommandLine, int> parse(const QCoreApplication& app);
+    // is due and returns the exit code instead. Needs no application object,
+    // so it answers before any connection to a display is tried. Qt's own
+    // options (-platform, -qwindowgeometry, ...) are accepted and left for
+    // the application object to take.
+    static std::variant<CommandLine, int> parse(const QStringList& arguments);
+    static QStringList arguments(int argc, const char* const* argv);
 };

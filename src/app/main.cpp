@@ -66,6 +66,13 @@ QSize initialWindowSize(QSize design, const QScreen* screen)
 
 int main(int argc, char** argv)
 {
+    // Before the application object: it connects to the display, and --help
+    // or a usage error must answer where there is none to be had.
+    const auto parsed = CommandLine::parse(CommandLine::arguments(argc, argv));
+    if (const int* code = std::get_if<int>(&parsed))
+        return *code;
+    const CommandLine options = std::get<CommandLine>(parsed);
+
     const bool headless = !hasDisplay() && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
     if (headless)
         qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -86,11 +93,6 @@ int main(int argc, char** argv)
     QApplication::setApplicationVersion(QStringLiteral(KORVANE_VERSION));
     QApplication::setOrganizationName(QStringLiteral("Zentrik"));
     QGuiApplication::setDesktopFileName(QLatin1String(Bundle::kApplicationId));
-
-    const auto parsed = CommandLine::parse(app);
-    if (const int* code = std::get_if<int>(&parsed))
-        return *code;
-    const CommandLine options = std::get<CommandLine>(parsed);
 
     // Two instances would each count the trip and the last to end would
     // overwrite the other's distance: a second launch shows the first.

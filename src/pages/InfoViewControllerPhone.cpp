@@ -78,6 +78,28 @@ QWidget* InfoViewControllerPhone::loadView()
                              "m_facebookButton", "m_twitterButton"})
         if (auto* b = view->findChild<Button*>(QLatin1String(name)))
             PageStyle::styleKey(b, false);
+    // The share keys' pictures are generic shapes: each key names its
+    // network (or e-mail) under the picture, and says what it does.
+    const auto shareKey = [view](const char* name, const QString& caption,
+                                 const QString& action) {
+        auto* b = view->findChild<Button*>(QLatin1String(name));
+        if (!b)
+            return;
+        b->setText(caption);
+        b->setFont(PageStyle::font(11, true));
+        b->setAccessibleName(action);
+        b->setToolTip(action);
+    };
+    shareKey("eRecommendButton",
+             Localization::translate("Localizable", "Email").orDefault(QStringLiteral("E-mail")),
+             Localization::translate("Localizable", "RecommendByEmail")
+                 .orDefault(QStringLiteral("Recommend by e-mail")));
+    shareKey("m_facebookButton", QStringLiteral("Facebook"),
+             Localization::translate("Localizable", "ShareOnFacebook")
+                 .orDefault(QStringLiteral("Share on Facebook")));
+    shareKey("m_twitterButton", QStringLiteral("Twitter"),
+             Localization::translate("Localizable", "ShareOnTwitter")
+                 .orDefault(QStringLiteral("Share on Twitter")));
     if (auto* b = view->findChild<Button*>(QStringLiteral("m_wwwButton")))
         b->setText(Localization::translate("Localizable", "KorvaneOnTheWeb")
                        .orDefault(QStringLiteral("Korvane Vandel on the web")));

@@ -76,6 +76,9 @@ void SettingsViewPhone::bindOutlets()
         segment->setTitleColor(PageStyle::kSecondaryText);
         segment->setTitleColor(Qt::white, Button::State::Selected);
     }
+    // km/h and mph read the same in every language the app speaks; knots do not.
+    m_unit_knot_button->setText(
+        Localization::translate("Localizable", "Knots").orDefault(QStringLiteral("knots")));
     m_unit_Title_Lable->setText(Localization::translate("Localizable", "SpeedUnit")
                                     .orDefault(QStringLiteral("Speed unit")));
     m_dist_Title_Lable->setText(

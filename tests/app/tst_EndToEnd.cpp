@@ -185,40 +185,79 @@ private slots:
         QCOMPARE(p.exitCode(), 0);
     }
 
-    void badInput_data()
+    // Help, version and usage errors answer before any display is tried:
+    // none at all, an X server that is not there, a Wayland socket that
+    // refuses. Qt's own options still pass to Qt.
+    void commandLine_data()
     {
         QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("display");
         QTest::addColumn<QString>("message");
         QTest::addColumn<int>("exitCode");
         QTest::newRow("unknown source")
-            << QStringList{"--source", "carrier-pigeon"} << "source" << 2;
+            << QStringList{"--source", "carrier-pigeon"} << "" << "source" << 2;
         QTest::newRow("missing log") << QStringList{"--source", "nmea:/nonexistent/drive.nmea"}
-                                     << "/nonexistent/drive.nmea" << 1;
+                                     << "" << "/nonexistent/drive.nmea" << 1;
         QTest::newRow("bad replay speed")
-            << QStringList{"--replay-speed", "fast"} << "replay-speed" << 2;
+            << QStringList{"--replay-speed", "fast"} << "" << "replay-speed" << 2;
         QTest::newRow("replay speed too slow")
-            << QStringList{"--replay-speed", "1e-6"} << "from 0.01 to 1000" << 2;
+            << QStringList{"--replay-speed", "1e-6"} << "" << "from 0.01 to 1000" << 2;
         QTest::newRow("replay speed too fast")
-            << QStringList{"--replay-speed", "1e9"} << "from 0.01 to 1000" << 2;
-        QTest::newRow("bad device") << QStringList{"--device", "watch"} << "device" << 2;
-        QTest::newRow("bad page") << QStringList{"--page", "garage"} << "page" << 2;
+            << QStringList{"--replay-speed", "1e9"} << "" << "from 0.01 to 1000" << 2;
+        QTest::newRow("bad device") << QStringList{"--device", "watch"} << "" << "device" << 2;
+        QTest::newRow("bad page") << QStringList{"--page", "garage"} << "" << "page" << 2;
         QTest::newRow("screenshot nowhere")
             << QStringList{"--source",      "demo",         "--replay-speed",       "500",
                            "--quit-at-end", "--screenshot", "/nonexistent/shot.png"}
-            << "screenshot" << 1;
+            << "" << "screenshot" << 1;
+        QTest::newRow("help, no display") << QStringList{"--help"} << "none" << "--source" << 0;
+        QTest::newRow("help, X unreachable") << QStringList{"--help"} << "x11" << "--source" << 0;
+        QTest::newRow("help, Wayland refuses")
+            << QStringList{"--help"} << "wayland" << "--source" << 0;
+        QTest::newRow("version, X unreachable")
+            << QStringList{"--version"} << "x11" << "korvane 1." << 0;
+        QTest::newRow("version, Wayland refuses")
+            << QStringList{"--version"} << "wayland" << "korvane 1." << 0;
+        QTest::newRow("unknown option, X unreachable")
+            << QStringList{"--turbo"} << "x11" << "turbo" << 2;
+        QTest::newRow("bad device, Wayland refuses")
+            << QStringList{"--device", "watch"} << "wayland" << "device" << 2;
+        QTest::newRow("Qt's own option")
+            << QStringList{"-platform", "offscreen", "--version"} << "" << "korvane 1." << 0;
     }
-    void badInput()
+    void commandLine()
     {
         QFETCH(QStringList, args);
+        QFETCH(QString, display);
         QFETCH(QString, message);
         QFETCH(int, exitCode);
         TestEnvironment env;
+        QProcessEnvironment e = environment(env);
+        if (!display.isEmpty())
+            e.remove(QStringLiteral("QT_QPA_PLATFORM"));
+        if (display == u"x11") {
+            e.insert(QStringLiteral("DISPLAY"), QStringLiteral(":987"));
+        } else if (display == u"wayland") {
+            // Connecting to a path that is no listening socket is refused.
+            QFile socket(e.value(QStringLiteral("XDG_RUNTIME_DIR")) +
+                         QStringLiteral("/wayland-refusing"));
+            QVERIFY(socket.open(QIODevice::WriteOnly));
+            e.insert(QStringLiteral("WAYLAND_DISPLAY"), QStringLiteral("wayland-refusing"));
+            e.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("wayland"));
+        }
         QProcess p;
-        p.setProcessEnvironment(environment(env));
+        p.setProcessEnvironment(e);
         p.start(binary(), args);
         QVERIFY(p.waitForFinished(60000));
-        QCOMPARE(p.exitCode(), exitCode);
+        QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+        const QString out = QString::fromUtf8(p.readAllStandardOutput());
         const QString err = QString::fromUtf8(p.readAllStandardError()).trimmed();
+        QCOMPARE(p.exitCode(), exitCode);
+        if (exitCode == 0) {
+            QVERIFY2(out.contains(message), qPrintable(out));
+            QVERIFY2(err.isEmpty(), qPrintable(err));
+            return;
+        }
         QVERIFY2(err.contains(message), qPrintable(err));
         QCOMPARE(err.count(u'\n'), 0); // one clear line
         if (exitCode == 2)

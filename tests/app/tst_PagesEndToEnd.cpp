@@ -67,7 +67,7 @@ private slots:
     {
         TestEnvironment env;
         const QString out = drive(env,
-                                  {"press:Korvane Pro", "find:Available in the store", "press:Done",
+                                  {"press:Korvane Ostrin", "find:Available in the store", "press:Done",
                                    "gone:Available in the store"},
                                   QStringLiteral("phone"));
         QVERIFY2(out.endsWith(QLatin1String("exit 0")), qPrintable(out));
@@ -116,7 +116,7 @@ private slots:
         const QString opened = env.openedFile();
         // The overlay fades while a page is up, so each road starts afresh.
         const QList<QStringList> roads{
-            {"press:Korvane Pro", "press:Korvane Ostrin in the store",
+            {"press:Korvane Ostrin", "press:Korvane Ostrin in the store",
              "file:" + opened + ":appstream://com.zentrik.KorvaneOstrin\n"},
             {"press:Apps", "press:Nordweiser Compass",
              "file:" + opened + ":appstream://com.zentrik.Nordweiser\n", "press:Tidenhub Lite",

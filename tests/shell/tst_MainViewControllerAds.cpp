@@ -12,6 +12,7 @@
 #include "TestEnvironment.h"
 #include "TestMain.h"
 
+#include <QLabel>
 #include <QPointer>
 #include <QPushButton>
 #include <QTest>
@@ -97,6 +98,13 @@ private slots:
         QCOMPARE(siblings.last(), container);
         QCOMPARE(ads->m_adsNextButton->parentWidget(), container);
         QVERIFY(QRect(0, 50, 320, 50).contains(ads->m_adsNextButton->geometry()));
+        // Shown (the area's top at 0) it keeps clear of the title's text.
+        const QLabel* title = c->mainView->m_Speedo_Label;
+        const int textWidth = title->fontMetrics().horizontalAdvance(title->text());
+        QVERIFY(textWidth > 100);
+        const QRect text(title->x() + (title->width() - textWidth) / 2, title->y(), textWidth,
+                         title->height());
+        QVERIFY(!text.adjusted(-8, 0, 8, 0).intersects(ads->m_adsNextButton->geometry()));
         QCOMPARE(ads->m_nextAdActivitiIndicatorView->parentWidget(), container);
         QVERIFY(ads->m_nextAdActivitiIndicatorView->isHidden());
         QCOMPARE(ads->rootViewController(), c->mainView);

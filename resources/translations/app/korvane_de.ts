@@ -32,6 +32,26 @@
         <translation>Weiterempfehlen</translation>
     </message>
     <message>
+        <source>Email</source>
+        <translation>E-Mail</translation>
+    </message>
+    <message>
+        <source>RecommendByEmail</source>
+        <translation>Per E-Mail empfehlen</translation>
+    </message>
+    <message>
+        <source>ShareOnFacebook</source>
+        <translation>Auf Facebook teilen</translation>
+    </message>
+    <message>
+        <source>ShareOnTwitter</source>
+        <translation>Auf Twitter teilen</translation>
+    </message>
+    <message>
+        <source>Knots</source>
+        <translation>Knoten</translation>
+    </message>
+    <message>
         <source>SpeedUnit</source>
         <translation>Geschwindigkeit in</translation>
     </message>

@@ -32,6 +32,26 @@
         <translation>Recommend</translation>
     </message>
     <message>
+        <source>Email</source>
+        <translation>E-mail</translation>
+    </message>
+    <message>
+        <source>RecommendByEmail</source>
+        <translation>Recommend by e-mail</translation>
+    </message>
+    <message>
+        <source>ShareOnFacebook</source>
+        <translation>Share on Facebook</translation>
+    </message>
+    <message>
+        <source>ShareOnTwitter</source>
+        <translation>Share on Twitter</translation>
+    </message>
+    <message>
+        <source>Knots</source>
+        <translation>knots</translation>
+    </message>
+    <message>
         <source>SpeedUnit</source>
         <translation>Speed unit</translation>
     </message>

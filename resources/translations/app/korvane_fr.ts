@@ -32,6 +32,26 @@
         <translation>Recommander</translation>
     </message>
     <message>
+        <source>Email</source>
+        <translation>E-mail</translation>
+    </message>
+    <message>
+        <source>RecommendByEmail</source>
+        <translation>Recommander par e-mail</translation>
+    </message>
+    <message>
+        <source>ShareOnFacebook</source>
+        <translation>Partager sur Facebook</translation>
+    </message>
+    <message>
+        <source>ShareOnTwitter</source>
+        <translation>Partager sur Twitter</translation>
+    </message>
+    <message>
+        <source>Knots</source>
+        <translation>nœuds</translation>
+    </message>
+    <message>
         <source>SpeedUnit</source>
         <translation>Unité de vitesse</translation>
     </message>

@@ -32,6 +32,26 @@
         <translation>Recomendar</translation>
     </message>
     <message>
+        <source>Email</source>
+        <translation>E-mail</translation>
+    </message>
+    <message>
+        <source>RecommendByEmail</source>
+        <translation>Recomendar por e-mail</translation>
+    </message>
+    <message>
+        <source>ShareOnFacebook</source>
+        <translation>Partilhar no Facebook</translation>
+    </message>
+    <message>
+        <source>ShareOnTwitter</source>
+        <translation>Partilhar no Twitter</translation>
+    </message>
+    <message>
+        <source>Knots</source>
+        <translation>nós</translation>
+    </message>
+    <message>
         <source>SpeedUnit</source>
         <translation>Unidade de velocidade</translation>
     </message>

@@ -1143,16 +1143,18 @@ void paintAlertFlash(QPainter &p)
 
 void paintRanges(QPainter &p)
 {
-    // Five dials whose scales end ever higher: the ranges to choose from.
-    const double radii[] = {30, 34, 38, 42, 46};
-    double x = 8;
+    // Five dials whose scales end ever higher: the ranges to choose from,
+    // all five inside the picture with their shadows.
+    const double radii[] = {18, 21, 24, 27, 30};
+    constexpr double gap = 4;
+    double x = (kPicW - 2 * (18 + 21 + 24 + 27 + 30) - 4 * gap) / 2;
     for (int i = 0; i < 5; ++i) {
         const double r = radii[i];
         const QPointF c(x + r, 150 - r);
         miniDial(p, c, r, 120 + 30 * i);
         needleAt(p, c, r * 0.8, -90 + 20 * i, kNeedle, 2);
         hub(p, c, r * 0.12);
-        x += 2 * r + 4;
+        x += 2 * r + gap;
     }
     p.setPen(QPen(kTourBlue, 2));
     p.drawLine(QPointF(14, 186), QPointF(246, 186));
