@@ -48,8 +48,7 @@ bool prefersTablet(const QScreen* screen)
     if (!screen)
         return false;
     const QSize available = screen->availableGeometry().size();
-    constexpr int kTabletShortSide = 600;
-    return std::min(available.width(), available.height()) >= kTabletShortSide ||
+    return std::min(available.width(), available.height()) >= Device::kTabletMinimumScreenSide ||
            available.width() > available.height();
 }
 
@@ -156,7 +155,7 @@ int main(int argc, char** argv)
     QScreen* screen = QGuiApplication::primaryScreen();
     window.resize(initialWindowSize(
         tablet ? StageWindow::tabletDesignSize(screen ? screen->availableGeometry().size()
-                                                      : QSize(768, 1024))
+                                                      : Device::kTabletPortraitDesignSize)
                : StageWindow::phoneDesignSize({}),
         screen));
     application.setMainWindow(&window);
@@ -218,7 +217,7 @@ int main(int argc, char** argv)
         });
     }
     if (options.quitAtEnd)
-        QObject::connect(gauge->m_GPSLocation->m_LocationManager(), &LocationManager::updatesEnded,
+        QObject::connect(delegate->controller()->locationManager(), &LocationManager::updatesEnded,
                          &app, &QCoreApplication::quit, Qt::QueuedConnection);
 
     const int rc = app.exec();

@@ -14,34 +14,43 @@ constexpr double kSameDirectionCosine = 0.1;
 constexpr float kMaxAccuracyJump = 90.0f;
 } // namespace
 
-GPSLocation::GPSLocation()
+GPSLocation::GPSLocation(LocationManager* source)
 {
+    if (source)
+        adopt(source);
     m_LocationManager()->startUpdatingLocation();
 }
 
 GPSLocation::~GPSLocation()
 {
-    if (m_manager)
-        m_manager->setDelegate(nullptr);
+    if (m_source)
+        m_source->setDelegate(nullptr);
 }
 
 LocationManager* GPSLocation::m_LocationManager()
 {
-    if (!m_manager) {
+    if (!m_source) {
         m_manager = std::make_unique<LocationManager>();
-        m_manager->setDesiredAccuracy(LocationManager::kLocationAccuracyBest);
-        m_manager->setDelegate(this);
-        if (m_manager->respondsToSetPausesLocationUpdatesAutomatically())
-            m_manager->setPausesLocationUpdatesAutomatically(false);
-        coordinate_last.reset();
-        is_on_speed = false;
+        adopt(m_manager.get());
     }
-    return m_manager.get();
+    return m_source;
+}
+
+void GPSLocation::adopt(LocationManager* source)
+{
+    m_source = source;
+    source->setDesiredAccuracy(LocationManager::kLocationAccuracyBest);
+    source->setDelegate(this);
+    if (source->respondsToSetPausesLocationUpdatesAutomatically())
+        source->setPausesLocationUpdatesAutomatically(false);
+    coordinate_last.reset();
+    is_on_speed = false;
 }
 
 void GPSLocation::setM_LocationManager(std::unique_ptr<LocationManager> manager)
 {
     m_manager = std::move(manager);
+    m_source = m_manager.get();
 }
 
 bool GPSLocation::locationManager_resolveLocations(LocationManager*, const Fix& newLocation,

@@ -3,6 +3,7 @@
 #include "Fix.h"
 #include "LocationManager.h"
 
+#include <QPointer>
 #include <memory>
 #include <optional>
 
@@ -24,7 +25,8 @@ struct Coordinate {
 // so a resting receiver's jitter neither moves the needle nor adds distance.
 class GPSLocation : public LocationManagerDelegate {
 public:
-    GPSLocation();
+    // Listens to the given source (not owned); without one it makes its own.
+    explicit GPSLocation(LocationManager* source = nullptr);
     ~GPSLocation() override;
 
     GPSLocationDelegate* delegate = nullptr; // not owned
@@ -67,8 +69,10 @@ public:
 
 private:
     void report(float speed, const Fix& fix, double distance);
+    void adopt(LocationManager* source);
 
-    std::unique_ptr<LocationManager> m_manager;
+    std::unique_ptr<LocationManager> m_manager; // only when none was handed in
+    QPointer<LocationManager> m_source;
     std::optional<Fix> m_implausible; // the last fix refused as a jump
     QDateTime m_reportedFixTime;
 };

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <limits>
 #include <mutex>
+#include <type_traits>
 
 namespace {
 constexpr double kInitialDistance = 1.0;
@@ -28,6 +29,34 @@ int32_t truncateToInt32(float value)
     if (value <= -2147483648.0f)
         return std::numeric_limits<int32_t>::min();
     return static_cast<int32_t>(value);
+}
+
+// Each operation writes its key at once and reads after a sync, whatever
+// the type.
+template <typename T>
+void saveTyped(const QString& key, T value)
+{
+    Preferences& prefs = Preferences::shared();
+    if constexpr (std::is_same_v<T, bool>)
+        prefs.setBool(key, value);
+    else if constexpr (std::is_same_v<T, double>)
+        prefs.setDouble(key, value);
+    else
+        prefs.setInt(key, value);
+    prefs.synchronize();
+}
+
+template <typename T>
+T loadTyped(const QString& key, T defaultValue)
+{
+    Preferences& prefs = Preferences::shared();
+    prefs.synchronize();
+    if constexpr (std::is_same_v<T, bool>)
+        return prefs.getBool(key, defaultValue);
+    else if constexpr (std::is_same_v<T, double>)
+        return prefs.getDouble(key, defaultValue);
+    else
+        return prefs.getInt(key, defaultValue);
 }
 } // namespace
 
@@ -72,44 +101,32 @@ void Property::load()
 
 void Property::saveIntegerProperty(const QString& key, int32_t value)
 {
-    Preferences& prefs = Preferences::shared();
-    prefs.setInt(key, value);
-    prefs.synchronize();
+    saveTyped(key, value);
 }
 
 int32_t Property::loadIntegerProperty(const QString& key, int32_t defaultValue)
 {
-    Preferences& prefs = Preferences::shared();
-    prefs.synchronize();
-    return prefs.getInt(key, defaultValue);
+    return loadTyped(key, defaultValue);
 }
 
 void Property::saveBoolProperty(const QString& key, bool value)
 {
-    Preferences& prefs = Preferences::shared();
-    prefs.setBool(key, value);
-    prefs.synchronize();
+    saveTyped(key, value);
 }
 
 bool Property::loadBoolProperty(const QString& key, bool defaultValue)
 {
-    Preferences& prefs = Preferences::shared();
-    prefs.synchronize();
-    return prefs.getBool(key, defaultValue);
+    return loadTyped(key, defaultValue);
 }
 
 void Property::saveDoubleProperty(const QString& key, double value)
 {
-    Preferences& prefs = Preferences::shared();
-    prefs.setDouble(key, value);
-    prefs.synchronize();
+    saveTyped(key, value);
 }
 
 double Property::loadDoubleProperty(const QString& key, double defaultValue)
 {
-    Preferences& prefs = Preferences::shared();
-    prefs.synchronize();
-    return prefs.getDouble(key, defaultValue);
+    return loadTyped(key, defaultValue);
 }
 
 void Property::saveFloatProperty(const QString& key, float value)

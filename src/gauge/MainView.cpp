@@ -182,7 +182,7 @@ void MainView::addProperty(Property* s)
 
     setViewInit();
 
-    m_GPSLocation = std::make_unique<GPSLocation>();
+    m_GPSLocation = std::make_unique<GPSLocation>(m_locationSource);
     m_GPSLocation->setDelegate(this);
 
     const float a = speedToAngle(0);

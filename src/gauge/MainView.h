@@ -13,6 +13,7 @@
 #include <QUrl>
 #include <QWidget>
 #include <cstdint>
+#include <QPointer>
 #include <memory>
 
 class AlphaView;
@@ -100,6 +101,9 @@ public:
     float m_realGenauigkeitMeterGPS = 0;
     bool m_onFlipView = false;
     std::unique_ptr<GPSLocation> m_GPSLocation;
+    // The fixes' source, handed in by the screen's owner before addProperty
+    // (not owned); a gauge on its own makes one.
+    QPointer<LocationManager> m_locationSource;
     MainViewOwner* m_MainViewController = nullptr; // not owned; outlives the view
 
     // Further buttons of the layout, for the controller to wire.

@@ -2,6 +2,7 @@
 
 #include "Application.h"
 #include "Button.h"
+#include "Device.h"
 #include "DownloadViewPad.h"
 #include "Localization.h"
 #include "NavigationItem.h"
@@ -131,7 +132,7 @@ void DownloadViewControllerPhone::viewDidLoad()
 void DownloadViewControllerPhone::viewWillAppear()
 {
     const QWidget* screen = StageWindow::stageOf(Application::shared().mainWindow());
-    const int height = screen ? screen->height() : 568;
+    const int height = screen ? screen->height() : Device::kPhoneDesignSize.height();
     const bool hide = hidesEntryThree(height);
     m_button_apps_top_tittle_Label->setHidden(hide);
     m_button_apps_top_descrption_Label->setHidden(hide);

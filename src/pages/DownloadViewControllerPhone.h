@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Device.h"
 #include "PageViewController.h"
 
 class Button;
@@ -36,8 +37,11 @@ public:
     void appStoreTidenhubLite();
     void appStoreZentrik();
 
-    // Entry 3 does not fit a screen below 568 points.
-    static bool hidesEntryThree(int screenHeight) { return screenHeight < 568; }
+    // Entry 3 does not fit a screen shorter than the phone's.
+    static bool hidesEntryThree(int screenHeight)
+    {
+        return screenHeight < Device::kPhoneDesignSize.height();
+    }
 
 protected:
     QWidget* loadView() override;

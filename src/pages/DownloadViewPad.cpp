@@ -1,5 +1,6 @@
 #include "DownloadViewPad.h"
 
+#include "Application.h"
 #include "Localization.h"
 #include "PageStyle.h"
 #include "StoreLinks.h"
@@ -64,7 +65,7 @@ void DownloadViewPad::loadLocal()
 
 void DownloadViewPad::layoutSubviews()
 {
-    const bool portrait = width() < height();
+    const bool portrait = Application::isPortraitSize(size());
     const GroupCentres& c = portrait ? kPortrait : kLandscape;
     centre(m_recomend_title_View, c.title);
     centre(m_top_apps_View, c.topApps);

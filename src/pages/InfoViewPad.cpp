@@ -1,5 +1,6 @@
 #include "InfoViewPad.h"
 
+#include "Application.h"
 #include "PageStyle.h"
 
 #include <QPainter>
@@ -20,7 +21,8 @@ void InfoViewPad::layoutSubviews()
     if (!m_info_View)
         return;
     QRectF frame(QPointF(), QSizeF(m_info_View->size()));
-    frame.moveCenter(width() < height() ? kPanelCentrePortrait : kPanelCentreLandscape);
+    frame.moveCenter(Application::isPortraitSize(size()) ? kPanelCentrePortrait
+                                                        : kPanelCentreLandscape);
     m_info_View->move(frame.topLeft().toPoint());
 }
 

@@ -255,7 +255,7 @@ int Application::statusBarOrientation() const
     constexpr int portrait = 1, landscape = 3;
     if (m_orientationOverride)
         return *m_orientationOverride;
-    if (!m_window || m_window->height() > m_window->width())
+    if (!m_window || isPortraitSize(m_window->size()))
         return portrait;
     return landscape;
 }
@@ -263,6 +263,16 @@ int Application::statusBarOrientation() const
 void Application::setStatusBarOrientationOverride(std::optional<int> orientation)
 {
     m_orientationOverride = orientation;
+    announceOrientation();
+}
+
+void Application::announceOrientation()
+{
+    const int orientation = statusBarOrientation();
+    if (orientation == m_announcedOrientation)
+        return;
+    m_announcedOrientation = orientation;
+    emit statusBarOrientationDidChange(orientation);
 }
 
 bool Application::isPortrait() const
@@ -331,6 +341,7 @@ void Application::setMainWindow(QWidget* window)
     m_window = window;
     if (m_window)
         m_window->installEventFilter(this);
+    announceOrientation();
 }
 
 bool Application::isWindowOnScreen() const
@@ -340,6 +351,10 @@ bool Application::isWindowOnScreen() const
 
 bool Application::eventFilter(QObject* watched, QEvent* event)
 {
+    // Filters run before the window's own resize handling: listeners hear
+    // of the turn once the window has laid out its new size.
+    if (watched == m_window && event->type() == QEvent::Resize)
+        QMetaObject::invokeMethod(this, &Application::announceOrientation, Qt::QueuedConnection);
     if (watched == m_window && m_state != State::Background) {
         // Minimising may arrive after the focus change that made us inactive.
         if ((event->type() == QEvent::WindowStateChange && m_window->isMinimized()) ||

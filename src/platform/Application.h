@@ -57,8 +57,11 @@ public:
     enum class State { Active, Inactive, Background };
     State applicationState() const { return m_state; }
 
+    // The one orientation rule, for the window and for any screen laid out
+    // by its own size: portrait when taller than wide, a square landscape.
+    static bool isPortraitSize(QSizeF size) { return size.height() > size.width(); }
     // Status-bar orientation in the handheld numbering: 1 portrait when the
-    // main window is taller than wide (or there is none), else 3 landscape.
+    // main window is portrait (or there is none), else 3 landscape.
     int statusBarOrientation() const;
     // Tests feed any value, including ones a window never gives (0, 2, 4);
     // nullopt goes back to the window's aspect.
@@ -90,6 +93,9 @@ signals:
     // Broadcast on return from the background, delivered while the state is
     // still Background, for listeners other than the one delegate.
     void willEnterForeground();
+    // The main window turned between portrait and landscape (or a test's
+    // override changed), after the window has laid out its new size.
+    void statusBarOrientationDidChange(int orientation);
 
 private:
     Application();
@@ -105,6 +111,8 @@ private:
     ApplicationDelegate* m_delegate = nullptr;
     QPointer<QWidget> m_window;
     std::optional<int> m_orientationOverride;
+    int m_announcedOrientation = 1;
+    void announceOrientation();
     State m_state = State::Inactive;
     void updateInhibition();
     void requestInhibition(bool throughPortal);

@@ -1,5 +1,7 @@
 #include "StageWindow.h"
 
+#include "Application.h"
+
 #include <QAccessibleWidget>
 #include <QGraphicsProxyWidget>
 #include <QGraphicsScene>
@@ -9,8 +11,6 @@
 #include <cmath>
 
 namespace {
-constexpr int kTabletShortSide = 768;
-constexpr int kTabletLongSide = 1024;
 
 // The stage container; its class name lets the accessibility bridge find it.
 class Stage : public QWidget {
@@ -147,8 +147,7 @@ StageWindow::Fit StageWindow::fit(QSizeF design, QSizeF window)
 
 QSize StageWindow::tabletDesignSize(QSize window)
 {
-    return window.height() > window.width() ? QSize(kTabletShortSide, kTabletLongSide)
-                                            : QSize(kTabletLongSide, kTabletShortSide);
+    return Device::tabletDesignSize(Application::isPortraitSize(window));
 }
 
 qreal StageWindow::pixelRatio(const QWidget* widget)
@@ -225,4 +224,5 @@ void StageWindow::drawBackground(QPainter* painter, const QRectF& rect)
     painter->restore();
 }
 
+#include "Device.h"
 #include "StageWindow.moc"

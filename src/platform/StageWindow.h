@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Device.h"
+
 #include <QGraphicsView>
 #include <QPointer>
 #include <functional>
@@ -46,7 +48,7 @@ public:
     static QWidget* stageOf(QWidget* window);
 
     // Device, phone and tablet design sizes.
-    static QSize phoneDesignSize(QSize) { return {320, 568}; }
+    static QSize phoneDesignSize(QSize) { return Device::kPhoneDesignSize; }
     static QSize tabletDesignSize(QSize window);
 
 signals:

@@ -9,10 +9,8 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QGuiApplication>
 #include <QMutex>
 #include <QRegularExpression>
-#include <QScreen>
 #include <QTranslator>
 #include <algorithm>
 #include <cmath>
@@ -163,8 +161,8 @@ RatePrompt::RatePrompt() : m_shared(std::make_shared<Shared>())
 
     connect(&Application::shared(), &Application::willEnterForeground, this,
             &RatePrompt::applicationWillEnterForeground);
-    if (QScreen* screen = QGuiApplication::primaryScreen())
-        connect(screen, &QScreen::orientationChanged, this, &RatePrompt::willRotate);
+    connect(&Application::shared(), &Application::statusBarOrientationDidChange, this,
+            &RatePrompt::willRotate);
     m_previousOrientation = currentOrientation();
 
     QMetaObject::invokeMethod(this, &RatePrompt::applicationLaunched, Qt::QueuedConnection);

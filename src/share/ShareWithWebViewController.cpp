@@ -303,8 +303,7 @@ void ShareWithWebViewControllerPad::willRotateToInterfaceOrientation(bool landsc
 bool ShareWithWebViewControllerPad::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == view() && event->type() == QEvent::Resize) {
-        // Upside down counts as portrait; a square screen as landscape.
-        const bool landscape = view()->width() >= view()->height();
+        const bool landscape = !Application::isPortraitSize(view()->size());
         if (int(landscape) != m_landscape) {
             m_landscape = landscape;
             willRotateToInterfaceOrientation(landscape);

@@ -35,7 +35,9 @@ MainView* MainViewController::createMainView()
 
 QWidget* MainViewController::loadView()
 {
+    m_locationManager = std::make_unique<LocationManager>();
     mainView = createMainView();
+    mainView->m_locationSource = m_locationManager.get();
     wireButtons();
     m_bannerAds = createBannerAdPresentation();
     if (QAbstractButton* next = m_bannerAds->m_adsNextButton)
@@ -70,7 +72,7 @@ std::optional<BannerAdLocation> MainViewController::adRequestLocation() const
 {
     if (!mainView || !mainView->m_GPSLocation)
         return std::nullopt;
-    const std::optional<Fix> fix = mainView->m_GPSLocation->m_LocationManager()->location();
+    const std::optional<Fix> fix = m_locationManager->location();
     if (!fix)
         return BannerAdLocation{};
     return BannerAdLocation{float(fix->latitude), float(fix->longitude),

@@ -12,6 +12,7 @@
 #include <memory>
 #include <optional>
 
+class LocationManager;
 class MainView;
 class Property;
 class TabBarController;
@@ -29,6 +30,10 @@ public:
 
     MainView* mainView = nullptr;
     Property* m_prop = nullptr;
+
+    // The one source of fixes: the gauge listens to it, the banner asks it
+    // where the device is, the launcher watches it end.
+    LocationManager* locationManager() const { return m_locationManager.get(); }
     QPointer<ViewController> m_SettingsViewContorller;
 
     void addProperty(Property* store);
@@ -107,6 +112,7 @@ protected:
     virtual std::unique_ptr<BannerAdPresentation> createBannerAdPresentation();
 
 private:
+    std::unique_ptr<LocationManager> m_locationManager;
     void wireButtons();
     int m_presentedPage = -1;
     std::unique_ptr<BannerAdPresentation> m_bannerAds;

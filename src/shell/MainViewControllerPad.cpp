@@ -1,5 +1,6 @@
 #include "MainViewControllerPad.h"
 
+#include "Application.h"
 #include "BannerAdPresentationPad.h"
 #include "DownloadViewControllerPhone.h"
 #include "IDSControllerPhone.h"
@@ -8,7 +9,6 @@
 #include "MainViewPad.h"
 #include "SettingsViewControllerPhone.h"
 
-#include <QEvent>
 
 TabBarController* MainViewControllerPad::createPageContainer()
 {
@@ -46,8 +46,12 @@ void MainViewControllerPad::KorvaneProAboutDidFinish(QObject* sender)
 QWidget* MainViewControllerPad::loadView()
 {
     QWidget* view = MainViewController::loadView();
-    m_interfaceOrientation = orientationOf(view);
-    view->installEventFilter(this);
+    Application& app = Application::shared();
+    m_interfaceOrientation = app.statusBarOrientation();
+    connect(&app, &Application::statusBarOrientationDidChange, this, [this](int orientation) {
+        if (isLandscape(orientation) != isLandscape(m_interfaceOrientation))
+            willRotateToInterfaceOrientation(orientation);
+    });
     return view;
 }
 
@@ -58,7 +62,7 @@ MainView* MainViewControllerPad::createMainView()
 
 std::unique_ptr<BannerAdPresentation> MainViewControllerPad::createBannerAdPresentation()
 {
-    const int orientation = orientationOf(mainView);
+    const int orientation = Application::shared().statusBarOrientation();
     BannerAdViews views = BannerAdViews::find(mainView);
     // A tablet layout without a banner area gets one of the tablet's size.
     if (!views.m_adsShowDismissView)
@@ -80,20 +84,4 @@ void MainViewControllerPad::willRotateToInterfaceOrientation(int orientation)
 {
     m_interfaceOrientation = orientation;
     bannerAdsPad()->rotateToInterfaceOrientation(orientation);
-}
-
-int MainViewControllerPad::orientationOf(const QWidget* view)
-{
-    return view->height() > view->width() ? InterfaceOrientationPortrait
-                                          : InterfaceOrientationLandscapeRight;
-}
-
-bool MainViewControllerPad::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == mainView && event->type() == QEvent::Resize) {
-        const int orientation = orientationOf(mainView);
-        if (isLandscape(orientation) != isLandscape(m_interfaceOrientation))
-            willRotateToInterfaceOrientation(orientation);
-    }
-    return MainViewController::eventFilter(watched, event);
 }

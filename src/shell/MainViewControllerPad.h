@@ -14,7 +14,7 @@ public:
     void showKorvaneProAbout() override;
     void KorvaneProAboutDidFinish(QObject* sender) override;
 
-    // Called when the root view's aspect flips between portrait and landscape.
+    // Called when the window turns between portrait and landscape.
     void willRotateToInterfaceOrientation(int orientation);
     int interfaceOrientation() const { return m_interfaceOrientation; }
 
@@ -29,9 +29,7 @@ protected:
     // The tablet's web page.
     std::unique_ptr<ShareComposers> createShareComposers() override;
     std::unique_ptr<BannerAdPresentation> createBannerAdPresentation() override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    static int orientationOf(const QWidget* view);
     int m_interfaceOrientation = 0;
 };

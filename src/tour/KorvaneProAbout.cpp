@@ -3,6 +3,7 @@
 #include "AlphaView.h"
 #include "Application.h"
 #include "Button.h"
+#include "Device.h"
 #include "GaugeResources.h"
 #include "Localization.h"
 #include "PageStyle.h"
@@ -27,7 +28,7 @@ constexpr int32_t kBadgeTicks = 200;
 constexpr float kBadgeStep = 0.04f;
 constexpr int kBadgeFadeOutBelow = 24;
 constexpr int kBadgeFadeInFrom = 175;
-constexpr int kDesignHeight = 568;
+constexpr int kDesignHeight = Device::kPhoneDesignSize.height();
 constexpr double kBadgeY = 480;
 constexpr float kFirstPageX = 160.0f;
 constexpr float kRestDistance = 3.0f;

@@ -1,6 +1,8 @@
 #include "KorvaneProAboutPad.h"
 
+#include "Application.h"
 #include "Bundle.h"
+#include "Device.h"
 #include "Localization.h"
 #include "StretchableImageView.h"
 #include "ui_KorvaneProAboutPad.h"
@@ -67,8 +69,8 @@ void KorvaneProAboutViewPad::bindOutlets()
 
 void KorvaneProAboutViewPad::layoutSubviews()
 {
-    const bool portrait = height() > width();
-    m_AdBackgroundImage->resize(portrait ? QSize(768, 1024) : QSize(1024, 768));
+    const bool portrait = Application::isPortraitSize(size());
+    m_AdBackgroundImage->resize(Device::tabletDesignSize(portrait));
     m_AdBackgroundImage->setImage(portrait ? QStringLiteral("AdsBackgroundPad_P.png")
                                            : QStringLiteral("AdsBackgroundPad_L.png"),
                                   0, 0);

@@ -5,24 +5,17 @@
 #include "Localization.h"
 #include "Property.h"
 #include "StatusLine.h"
+#include "FreshStoreTest.h"
 #include "TestEnvironment.h"
 #include "TestMain.h"
 
 #include <QTest>
 #include <memory>
 
-class TestLaunch : public QObject {
+class TestLaunch : public FreshStoreTest {
     Q_OBJECT
-    std::unique_ptr<TestEnvironment> env;
 
 private slots:
-    void init()
-    {
-        env = std::make_unique<TestEnvironment>();
-        Property::reloadForTesting();
-    }
-    void cleanup() { env.reset(); }
-
     void firstLaunchUnit_data()
     {
         QTest::addColumn<QString>("locale");

@@ -1,6 +1,7 @@
 #include "Clock.h"
 #include "Preferences.h"
 #include "Property.h"
+#include "FreshStoreTest.h"
 #include "TestEnvironment.h"
 #include "TestMain.h"
 
@@ -15,9 +16,8 @@
 #include <sys/sysmacros.h>
 #include <unistd.h>
 
-class TestProperty : public QObject {
+class TestProperty : public FreshStoreTest {
     Q_OBJECT
-    std::unique_ptr<TestEnvironment> env;
 
     void writeSettingsFile(const QByteArray& contents)
     {
@@ -33,13 +33,6 @@ class TestProperty : public QObject {
     }
 
 private slots:
-    void init()
-    {
-        env = std::make_unique<TestEnvironment>();
-        Property::reloadForTesting();
-    }
-    void cleanup() { env.reset(); }
-
     void freshInstallationDefaults()
     {
         Property* p = Property::instance();

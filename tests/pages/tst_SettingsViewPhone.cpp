@@ -2,6 +2,7 @@
 #include "Property.h"
 #include "SettingsViewControllerPhone.h"
 #include "SettingsViewPhone.h"
+#include "FreshStoreTest.h"
 #include "TestEnvironment.h"
 #include "TestMain.h"
 
@@ -38,9 +39,8 @@ int selectedSegment(SettingsViewPhone* v)
 }
 } // namespace
 
-class TestSettingsViewPhone : public QObject {
+class TestSettingsViewPhone : public FreshStoreTest {
     Q_OBJECT
-    std::unique_ptr<TestEnvironment> env;
 
     SettingsViewPhone* open(std::unique_ptr<SettingsViewControllerPhone>& page, int unit,
                             double meters, bool tablet = false)
@@ -55,13 +55,6 @@ class TestSettingsViewPhone : public QObject {
     }
 
 private slots:
-    void init()
-    {
-        env = std::make_unique<TestEnvironment>();
-        Property::reloadForTesting();
-    }
-    void cleanup() { env.reset(); }
-
     void readOutAndSegments_data()
     {
         QTest::addColumn<int>("unit");

@@ -128,6 +128,40 @@ private slots:
         app.becomeActive();
     }
 
+    // The window's turns, told once each and only once laid out: a square
+    // is landscape, a resize that keeps the aspect says nothing.
+    void orientationFollowsTheWindow_data()
+    {
+        QTest::addColumn<QList<QSize>>("sizes");
+        QTest::addColumn<QList<int>>("told");
+        QTest::newRow("turn and back")
+            << QList<QSize>{{768, 1024}, {1024, 768}, {768, 1024}} << QList<int>{3, 1};
+        QTest::newRow("square is landscape") << QList<QSize>{{600, 800}, {700, 700}} << QList<int>{3};
+        QTest::newRow("same aspect, other size")
+            << QList<QSize>{{360, 720}, {320, 568}, {1280, 1600}} << QList<int>{};
+    }
+    void orientationFollowsTheWindow()
+    {
+        QFETCH(QList<QSize>, sizes);
+        QFETCH(QList<int>, told);
+        Application& app = Application::shared();
+        QWidget window;
+        window.resize(sizes.takeFirst());
+        window.show();
+        app.setMainWindow(&window);
+        QSignalSpy turns(&app, &Application::statusBarOrientationDidChange);
+        for (const QSize& size : sizes) {
+            window.resize(size);
+            QCoreApplication::sendPostedEvents();
+            QCoreApplication::processEvents();
+        }
+        QList<int> heard;
+        for (const QList<QVariant>& turn : turns)
+            heard << turn.at(0).toInt();
+        app.setMainWindow(nullptr);
+        QCOMPARE(heard, told);
+    }
+
     // An animation that ends by starting the next one from its own tick.
     void tickRestartingTheTimer()
     {

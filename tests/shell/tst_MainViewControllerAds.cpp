@@ -1,4 +1,5 @@
 #include "ActivityIndicatorView.h"
+#include "Application.h"
 #include "BannerAdPresentationPad.h"
 #include "Clock.h"
 #include "GADHouseNetwork.h"
@@ -263,6 +264,7 @@ private slots:
         auto* layout = new QVBoxLayout(&window);
         layout->setContentsMargins(0, 0, 0, 0);
         window.resize(768, 1024);
+        Application::shared().setMainWindow(&window);
         auto* c = static_cast<MainViewControllerPad*>(start(true));
         layout->addWidget(c->view());
         window.show();
@@ -282,6 +284,7 @@ private slots:
         window.resize(768, 1024);
         QTRY_COMPARE(banner->adSize().size, QSizeF(768, 90));
         QCOMPARE(c->bannerAds()->m_adBannerView.data(), banner);
+        Application::shared().setMainWindow(nullptr);
     }
 
     void destroyingTheControllerSilencesItsBanner()

@@ -10,6 +10,7 @@
 #include "SettingsViewControllerPhone.h"
 #include "SettingsViewPhone.h"
 #include "StageWindow.h"
+#include "FreshStoreTest.h"
 #include "TestEnvironment.h"
 #include "TestMain.h"
 
@@ -19,18 +20,10 @@
 #include <QVBoxLayout>
 #include <memory>
 
-class TestPageContainer : public QObject {
+class TestPageContainer : public FreshStoreTest {
     Q_OBJECT
-    std::unique_ptr<TestEnvironment> env;
 
 private slots:
-    void init()
-    {
-        env = std::make_unique<TestEnvironment>();
-        Property::reloadForTesting();
-    }
-    void cleanup() { env.reset(); }
-
     // Each opening builds a fresh container of the device family's classes
     // on the requested tab; closing it forgets everything.
     void opensOnRequestedTab_data()

@@ -5,6 +5,7 @@
 #include "Property.h"
 #include "SegmentedControl.h"
 #include "StretchableImageView.h"
+#include "FreshStoreTest.h"
 #include "TestEnvironment.h"
 #include "TestMain.h"
 
@@ -32,18 +33,10 @@ struct Delegate : KorvaneProAboutDelegate {
 };
 } // namespace
 
-class TestKorvaneProAbout : public QObject {
+class TestKorvaneProAbout : public FreshStoreTest {
     Q_OBJECT
-    std::unique_ptr<TestEnvironment> env;
 
 private slots:
-    void init()
-    {
-        env = std::make_unique<TestEnvironment>();
-        Property::reloadForTesting();
-    }
-    void cleanup() { env.reset(); }
-
     // Opened on page 3 the strip slides there with neither control lit; the
     // show then bounces 4, 5, 6, 5, … after 5 s and then every 4 s. On a
     // 568-point screen the badge stands at (160, 480), fully visible.
