@@ -172,9 +172,6 @@ int main(int argc, char** argv)
     MainView* gauge = delegate->controller()->mainView;
     window.setMarginPainter(
         [gauge](QPainter& p, const QRectF& rect) { gauge->paintBackdrop(p, rect); });
-    // The face is an image: render it again for the new pixel size.
-    QObject::connect(&window, &StageWindow::stageScaleChanged, gauge,
-                     [gauge] { gauge->adjustImgViewsInit(); });
     std::unique_ptr<StatusLine> status;
     if (offscreen) {
         // The read-out comes from the gauge itself: its needle target and the

@@ -5,11 +5,11 @@
 
 #include "Application.h"
 #include "Device.h"
+#include "DevicePixels.h"
 #include "GaugeResources.h"
 #include "ImageView.h"
 #include "Localization.h"
 #include "NeedleContainer.h"
-#include "StageWindow.h"
 
 #include <QFontMetricsF>
 #include <QLabel>
@@ -187,7 +187,7 @@ void MainView::paintBackdrop(QPainter& p, const QRectF& rect) const
 {
     const bool tablet = Device::isTablet();
     QImage tile = GaugeResources::image(QStringLiteral("grip_mosaik_background.jpg"),
-                                        StageWindow::pixelRatio(this));
+                                        DevicePixels::ratio(this));
     if (tile.isNull()) {
         p.fillRect(rect, Qt::black);
         return;
@@ -207,9 +207,9 @@ void MainView::adjustImgViewsInit()
     const bool tablet = Device::isTablet();
     if (!tablet) {
         // The screen in points: the stage when the window scales one.
-        const QWidget* window = StageWindow::stageOf(Application::shared().mainWindow());
-        if (window && window->height() == kPhoneFrameHeight)
-            resize(window->size());
+        const QSize screen = Application::shared().mainScreenSize();
+        if (screen.height() == kPhoneFrameHeight)
+            resize(screen);
     }
 
     const QSizeF size = m_View_Main->size();
@@ -217,14 +217,14 @@ void MainView::adjustImgViewsInit()
     if (!tablet)
         m_needleContainer->setCenter(QPointF(a, b));
 
-    const qreal dpr = StageWindow::pixelRatio(m_View_Main);
+    const qreal dpr = DevicePixels::ratio(m_View_Main);
     QImage face(qCeil(size.width() * dpr), qCeil(size.height() * dpr), QImage::Format_RGB32);
     face.setDevicePixelRatio(dpr);
     // Point sizes of the layout's labels mean what they mean on screen.
     face.setDotsPerMeterX(qRound(m_View_Main->logicalDpiX() / 0.0254));
     face.setDotsPerMeterY(qRound(m_View_Main->logicalDpiY() / 0.0254));
     QPainter p(&face);
-    StageWindow::matchImageRatio(p, face);
+    DevicePixels::matchImageRatio(p, face);
     m_faceContext = &p;
     p.setRenderHint(QPainter::SmoothPixmapTransform);
 

@@ -3,6 +3,7 @@
 #include "MainView.h"
 
 #include "AlphaView.h"
+#include "DevicePixels.h"
 #include "MainViewOwner.h"
 #include "NeedleContainer.h"
 #include "RotatingImageView.h"
@@ -114,6 +115,9 @@ bool MainView::dialTakesTouchAt(QPoint viewPoint) const
 
 bool MainView::event(QEvent* event)
 {
+    // The face is an image: rendered again for the stage's new pixel size.
+    if (event->type() == DevicePixels::changeEvent() && prop)
+        adjustImgViewsInit();
     switch (event->type()) {
     case QEvent::TouchBegin: {
         auto* touch = static_cast<QTouchEvent*>(event);

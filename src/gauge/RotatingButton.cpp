@@ -1,8 +1,8 @@
 #include "RotatingButton.h"
 
 #include "BandedPainting.h"
+#include "DevicePixels.h"
 #include "GaugeResources.h"
-#include "StageWindow.h"
 
 #include <QPainter>
 #include <QtMath>
@@ -15,7 +15,7 @@ RotatingButton::RotatingButton(QWidget* parent) : QAbstractButton(parent)
 void RotatingButton::setImageName(const QString& name)
 {
     m_imageName = name;
-    m_imageRatio = StageWindow::pixelRatio(this);
+    m_imageRatio = DevicePixels::ratio(this);
     m_image = GaugeResources::image(name, m_imageRatio);
     update();
 }
@@ -33,12 +33,16 @@ QSize RotatingButton::sizeHint() const
     return m_image.isNull() ? QSize(44, 44) : m_image.deviceIndependentSize().toSize();
 }
 
+bool RotatingButton::event(QEvent* event)
+{
+    if (DevicePixels::mayHaveChanged(event) && !m_imageName.isEmpty() &&
+        m_imageRatio != DevicePixels::ratio(this))
+        setImageName(m_imageName);
+    return QAbstractButton::event(event);
+}
+
 void RotatingButton::paintEvent(QPaintEvent*)
 {
-    if (m_imageRatio != StageWindow::pixelRatio(this) && !m_imageName.isEmpty()) {
-        m_imageRatio = StageWindow::pixelRatio(this);
-        m_image = GaugeResources::image(m_imageName, m_imageRatio);
-    }
     QPainter p(this);
     // The badge is round on a transparent square: smooth sampling alone
     // keeps its turning edge clean, without antialiasing the square.

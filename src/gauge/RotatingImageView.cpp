@@ -1,9 +1,9 @@
 #include "RotatingImageView.h"
 
 #include "BandedPainting.h"
+#include "DevicePixels.h"
 #include "GaugeResources.h"
 #include "NeedleContainer.h"
-#include "StageWindow.h"
 
 #include <QPaintEvent>
 #include <QRegion>
@@ -27,7 +27,7 @@ void RotatingImageView::setImageName(const QString& name)
 
 void RotatingImageView::loadNamedImage()
 {
-    m_imageRatio = StageWindow::pixelRatio(this);
+    m_imageRatio = DevicePixels::ratio(this);
     m_image = GaugeResources::image(m_imageName, m_imageRatio);
     findVisiblePart();
 }
@@ -150,11 +150,18 @@ void RotatingImageView::setRotation(float radians)
     update(before + m_covered);
 }
 
+bool RotatingImageView::event(QEvent* event)
+{
+    if (DevicePixels::mayHaveChanged(event) && !m_imageName.isEmpty() &&
+        m_imageRatio != DevicePixels::ratio(this)) {
+        loadNamedImage();
+        update();
+    }
+    return QWidget::event(event);
+}
+
 void RotatingImageView::paintEvent(QPaintEvent*)
 {
-    // Moving to a screen of another density picks the matching picture.
-    if (!m_imageName.isEmpty() && m_imageRatio != StageWindow::pixelRatio(this))
-        loadNamedImage();
     QPainter p(this);
     // The artwork's border pixels are transparent, so the picture's own
     // edges need no antialiasing; smooth sampling is what keeps it crisp.

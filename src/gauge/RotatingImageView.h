@@ -40,6 +40,7 @@ public:
     QRegion coveredRegion(float radians) const;
 
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent*) override;
 
 private:

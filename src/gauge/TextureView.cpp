@@ -2,8 +2,8 @@
 
 #include "BandedPainting.h"
 
+#include "DevicePixels.h"
 #include "GaugeResources.h"
-#include "StageWindow.h"
 
 #include <QPaintEvent>
 #include <QPainter>
@@ -23,7 +23,7 @@ void TextureView::setImageName(const QString& name)
 
 void TextureView::loadTile()
 {
-    m_tileRatio = StageWindow::pixelRatio(this);
+    m_tileRatio = DevicePixels::ratio(this);
     m_tile = GaugeResources::image(m_imageName, m_tileRatio);
     // Brushes ignore the ratio; the transform in paintEvent applies it.
     m_tileScale = m_tile.isNull() ? 1.0 : 1.0 / m_tile.devicePixelRatio();
@@ -38,10 +38,18 @@ void TextureView::setPatternPhase(QPointF phase)
     update();
 }
 
+bool TextureView::event(QEvent* event)
+{
+    if (DevicePixels::mayHaveChanged(event) && !m_imageName.isEmpty() &&
+        m_tileRatio != DevicePixels::ratio(this)) {
+        loadTile();
+        update();
+    }
+    return QWidget::event(event);
+}
+
 void TextureView::paintEvent(QPaintEvent* event)
 {
-    if (!m_imageName.isEmpty() && m_tileRatio != StageWindow::pixelRatio(this))
-        loadTile();
     QPainter p(this);
     if (m_tile.isNull()) {
         p.fillRect(event->rect(), Qt::black);

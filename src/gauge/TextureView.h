@@ -19,6 +19,7 @@ public:
     QPointF patternPhase() const { return m_phase; }
 
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:

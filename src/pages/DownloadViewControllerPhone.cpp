@@ -8,7 +8,6 @@
 #include "NavigationItem.h"
 #include "PageOwner.h"
 #include "PageStyle.h"
-#include "StageWindow.h"
 #include "StoreLinks.h"
 #include "ui_DownloadViewControllerPad.h"
 #include "ui_DownloadViewControllerPhone.h"
@@ -131,8 +130,8 @@ void DownloadViewControllerPhone::viewDidLoad()
 
 void DownloadViewControllerPhone::viewWillAppear()
 {
-    const QWidget* screen = StageWindow::stageOf(Application::shared().mainWindow());
-    const int height = screen ? screen->height() : Device::kPhoneDesignSize.height();
+    const QSize screen = Application::shared().mainScreenSize();
+    const int height = screen.isEmpty() ? Device::kPhoneDesignSize.height() : screen.height();
     const bool hide = hidesEntryThree(height);
     m_button_apps_top_tittle_Label->setHidden(hide);
     m_button_apps_top_descrption_Label->setHidden(hide);

@@ -2,8 +2,8 @@
 
 #include "Bundle.h"
 #include "Button.h"
+#include "DevicePixels.h"
 #include "GaugeResources.h"
-#include "StageWindow.h"
 
 #include <QLabel>
 #include <QPainter>
@@ -31,7 +31,7 @@ void paintBackground(QPainter& p, const QWidget* page)
 {
     GaugeResources::ensureLoaded();
     QImage tile =
-        Bundle::image(QStringLiteral("grip_mosaik_background.jpg"), StageWindow::pixelRatio(page));
+        Bundle::image(QStringLiteral("grip_mosaik_background.jpg"), DevicePixels::ratio(page));
     const QRectF area(page->rect());
     if (tile.isNull()) {
         p.fillRect(area, QColor(20, 21, 24));

@@ -3,7 +3,7 @@
 #include "Application.h"
 #include "BandedPainting.h"
 #include "Device.h"
-#include "StageWindow.h"
+#include "DevicePixels.h"
 
 #include <QEvent>
 #include <QFile>
@@ -156,7 +156,7 @@ void ADBannerView::paintBanner(QPainter& painter)
     const QRectF art(margin, margin, h - 2 * margin, h - 2 * margin);
     // The image plugins render SVG at any size; render at device pixels so
     // the artwork stays sharp on high-density screens.
-    const qreal ratio = StageWindow::pixelRatio(this);
+    const qreal ratio = DevicePixels::ratio(this);
     const QSize pixels = (art.size() * ratio).toSize();
     if (m_art.size() != pixels && !pixels.isEmpty()) {
         QImageReader reader(m_creative->imagePath);

@@ -4,6 +4,7 @@
 #include "Localization.h"
 #include "SchemeHandlers.h"
 #include "SoftwareCentre.h"
+#include "StageWindow.h"
 
 #include <QCoreApplication>
 #include <QDBusConnection>
@@ -342,6 +343,12 @@ void Application::setMainWindow(QWidget* window)
     if (m_window)
         m_window->installEventFilter(this);
     announceOrientation();
+}
+
+QSize Application::mainScreenSize() const
+{
+    const QWidget* screen = StageWindow::stageOf(m_window);
+    return screen ? screen->size() : QSize();
 }
 
 bool Application::isWindowOnScreen() const

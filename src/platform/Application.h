@@ -71,6 +71,9 @@ public:
     // Minimising or hiding this window sends the app to the background.
     void setMainWindow(QWidget* window);
     QWidget* mainWindow() const { return m_window; }
+    // The main screen in points: the stage when the window scales one, else
+    // the window; empty without a window.
+    QSize mainScreenSize() const;
 
     void setDelegate(ApplicationDelegate* delegate);
     ApplicationDelegate* delegate() const { return m_delegate; }

@@ -1,6 +1,6 @@
 #include "BandedPainting.h"
 
-#include "StageWindow.h"
+#include "DevicePixels.h"
 
 #include <QImage>
 #include <QPainter>
@@ -62,7 +62,7 @@ void KeptPicture::forget()
 void KeptPicture::paint(QPainter& painter, const QWidget& widget,
                         const std::function<void(QPainter&)>& draw)
 {
-    const qreal ratio = StageWindow::pixelRatio(&widget);
+    const qreal ratio = DevicePixels::ratio(&widget);
     if (m_image.isNull() || m_size != widget.size() || m_ratio != ratio) {
         QImage image((QSizeF(widget.size()) * ratio).toSize(), QImage::Format_ARGB32_Premultiplied);
         image.setDevicePixelRatio(ratio);
@@ -71,7 +71,7 @@ void KeptPicture::paint(QPainter& painter, const QWidget& widget,
         image.setDotsPerMeterY(qRound(widget.logicalDpiY() / 0.0254));
         image.fill(Qt::transparent);
         QPainter p(&image);
-        StageWindow::matchImageRatio(p, image);
+        DevicePixels::matchImageRatio(p, image);
         draw(p);
         p.end();
         m_image = image;

@@ -1,7 +1,7 @@
 #include "Button.h"
 
 #include "Bundle.h"
-#include "StageWindow.h"
+#include "DevicePixels.h"
 
 #include <QKeyEvent>
 #include <QPainter>
@@ -64,7 +64,7 @@ void Button::paintEvent(QPaintEvent*)
     QPainter p(this);
     p.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing |
                      QPainter::SmoothPixmapTransform);
-    const qreal ratio = StageWindow::pixelRatio(this);
+    const qreal ratio = DevicePixels::ratio(this);
     const State state = currentState();
     // A state without its own background takes the normal one.
     auto bg = m_backgrounds.constFind(int(state));

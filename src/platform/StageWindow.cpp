@@ -1,6 +1,7 @@
 #include "StageWindow.h"
 
 #include "Application.h"
+#include "DevicePixels.h"
 
 #include <QAccessibleWidget>
 #include <QGraphicsProxyWidget>
@@ -150,26 +151,6 @@ QSize StageWindow::tabletDesignSize(QSize window)
     return Device::tabletDesignSize(Application::isPortraitSize(window));
 }
 
-qreal StageWindow::pixelRatio(const QWidget* widget)
-{
-    if (!widget)
-        return 1.0;
-    const QWidget* top = widget->window();
-    QGraphicsProxyWidget* proxy = top->graphicsProxyWidget();
-    if (!proxy || !proxy->scene() || proxy->scene()->views().isEmpty())
-        return widget->devicePixelRatioF();
-    const QGraphicsView* view = proxy->scene()->views().constFirst();
-    const QTransform t = proxy->deviceTransform(view->viewportTransform());
-    return view->devicePixelRatioF() * std::hypot(t.m11(), t.m12());
-}
-
-void StageWindow::matchImageRatio(QPainter& painter, const QImage& image)
-{
-    const qreal ratio = image.devicePixelRatio();
-    if (ratio < 1.0)
-        painter.scale(ratio, ratio);
-}
-
 QWidget* StageWindow::stageOf(QWidget* window)
 {
     if (auto* stageWindow = qobject_cast<StageWindow*>(window))
@@ -188,7 +169,7 @@ bool StageWindow::event(QEvent* event)
     // A move to a screen of another density changes what the stage's images
     // must be rendered for.
     if (event->type() == QEvent::ScreenChangeInternal)
-        emit stageScaleChanged(m_fit.scale);
+        DevicePixels::announceChange(m_stage);
     return QGraphicsView::event(event);
 }
 
@@ -206,7 +187,7 @@ void StageWindow::refit()
     m_proxy->setPos(m_fit.offset);
     viewport()->update();
     if (previous.scale != m_fit.scale)
-        emit stageScaleChanged(m_fit.scale);
+        DevicePixels::announceChange(m_stage);
 }
 
 void StageWindow::drawBackground(QPainter* painter, const QRectF& rect)
@@ -224,5 +205,4 @@ void StageWindow::drawBackground(QPainter* painter, const QRectF& rect)
     painter->restore();
 }
 
-#include "Device.h"
 #include "StageWindow.moc"

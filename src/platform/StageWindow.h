@@ -37,22 +37,12 @@ public:
     // Largest uniform scale of `design` that fits `window`, centred.
     static Fit fit(QSizeF design, QSizeF window);
 
-    // Device pixels per point where `widget` is drawn: its screen's ratio
-    // times the stage scale when it lives on a stage. Images drawn for this
-    // ratio land pixel for pixel.
-    static qreal pixelRatio(const QWidget* widget);
-    // QPainter applies an image's pixel ratio only from 1 up; a stage scaled
-    // below 1 has images of lower ratios, so their painters scale by hand.
-    static void matchImageRatio(QPainter& painter, const QImage& image);
     // The stage of a StageWindow, or the window itself for any other widget.
     static QWidget* stageOf(QWidget* window);
 
     // Device, phone and tablet design sizes.
     static QSize phoneDesignSize(QSize) { return Device::kPhoneDesignSize; }
     static QSize tabletDesignSize(QSize window);
-
-signals:
-    void stageScaleChanged(qreal scale);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

@@ -1,6 +1,6 @@
 #include "StretchableImageView.h"
 
-#include "StageWindow.h"
+#include "DevicePixels.h"
 #include "StretchableImage.h"
 
 #include <QPainter>
@@ -23,6 +23,6 @@ void StretchableImageView::paintEvent(QPaintEvent*)
     if (m_name.isEmpty())
         return;
     QPainter p(this);
-    StretchableImage::named(m_name, StageWindow::pixelRatio(this), m_left, m_top)
+    StretchableImage::named(m_name, DevicePixels::ratio(this), m_left, m_top)
         .draw(p, QRectF(rect()));
 }

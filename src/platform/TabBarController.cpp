@@ -1,8 +1,8 @@
 #include "TabBarController.h"
 
 #include "Bundle.h"
+#include "DevicePixels.h"
 #include "Localization.h"
-#include "StageWindow.h"
 
 #include <QKeyEvent>
 #include <QLinearGradient>
@@ -21,7 +21,7 @@ QImage tinted(const QImage& icon, const QColor& color)
     out.setDevicePixelRatio(icon.devicePixelRatio());
     out.fill(Qt::transparent);
     QPainter p(&out);
-    StageWindow::matchImageRatio(p, out);
+    DevicePixels::matchImageRatio(p, out);
     const QRectF all(QPointF(0, 0), icon.deviceIndependentSize());
     p.drawImage(all, icon);
     p.setCompositionMode(QPainter::CompositionMode_SourceIn);
@@ -71,7 +71,7 @@ void TabBarButton::paintEvent(QPaintEvent*)
     }
     const QString name =
         on && !m_item.selectedImageName.isEmpty() ? m_item.selectedImageName : m_item.imageName;
-    const QImage icon = Bundle::image(name, StageWindow::pixelRatio(this));
+    const QImage icon = Bundle::image(name, DevicePixels::ratio(this));
     if (!icon.isNull()) {
         QRectF target(0, 0, kIconSize, kIconSize);
         target.moveCenter(QPointF(width() / 2.0, 3 + kIconSize / 2.0));

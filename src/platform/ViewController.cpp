@@ -1,6 +1,6 @@
 #include "ViewController.h"
 
-#include "StageWindow.h"
+#include "DevicePixels.h"
 
 #include <QEvent>
 #include <QKeyEvent>
@@ -32,12 +32,12 @@ bool animationsEnabled()
 // What a widget shows now, at the pixels it is drawn with.
 QImage snapshot(QWidget* widget)
 {
-    const qreal ratio = StageWindow::pixelRatio(widget);
+    const qreal ratio = DevicePixels::ratio(widget);
     QImage image((QSizeF(widget->size()) * ratio).toSize(), QImage::Format_ARGB32_Premultiplied);
     image.setDevicePixelRatio(ratio);
     image.fill(Qt::black);
     QPainter p(&image);
-    StageWindow::matchImageRatio(p, image);
+    DevicePixels::matchImageRatio(p, image);
     widget->render(&p, QPoint(), QRegion(), QWidget::DrawChildren);
     return image;
 }

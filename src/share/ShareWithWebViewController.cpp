@@ -4,9 +4,9 @@
 #include "Application.h"
 #include "Bundle.h"
 #include "Button.h"
+#include "DevicePixels.h"
 #include "Localization.h"
 #include "NavigationItem.h"
-#include "StageWindow.h"
 #include "StoreLinks.h"
 #include "ui_ShareWithWebViewController.h"
 #include "ui_ShareWithWebViewControllerPad.h"
@@ -173,7 +173,7 @@ void ShareWithWebViewController::fitZoom()
     // On a stage shrunk into a small window (a car PC) pages would shrink
     // with it; zoomed by the inverse they keep their size, pixel for pixel.
     const qreal stageScale =
-        StageWindow::pixelRatio(m_shareWithWebView) / m_shareWithWebView->devicePixelRatioF();
+        DevicePixels::ratio(m_shareWithWebView) / m_shareWithWebView->devicePixelRatioF();
     m_webView->setZoomFactor(stageScale < 1.0 && stageScale > 0.25 ? 1.0 / stageScale : 1.0);
 }
 

@@ -1,4 +1,5 @@
 #include "Device.h"
+#include "DevicePixels.h"
 #include "DialGeometry.h"
 #include "GaugeTestSupport.h"
 #include "ImageView.h"
@@ -70,9 +71,15 @@ private slots:
         // Rendered again for its pixels, not stretched from the last size.
         view->adjustImgViewsInit();
         const qreal ratio = stageWindow.devicePixelRatioF() * scale;
-        KORVANE_COMPARE_NEAR(StageWindow::pixelRatio(view->m_View_Main), ratio, 1e-9);
+        KORVANE_COMPARE_NEAR(DevicePixels::ratio(view->m_View_Main), ratio, 1e-9);
         const QImage face = view->m_View_Main->image();
         QCOMPARE(face.width(), qCeil(view->m_View_Main->width() * ratio));
+        // A new scale reaches the face by the notification alone.
+        stageWindow.resize(window / 2);
+        const qreal halved = stageWindow.devicePixelRatioF() * stageWindow.stageScale();
+        KORVANE_COMPARE_NEAR(halved, ratio / 2, 1e-9);
+        QCOMPARE(view->m_View_Main->image().width(), qCeil(view->m_View_Main->width() * halved));
+        stageWindow.resize(window);
 
         // On the resting needle, clear of the start where angles wrap.
         NeedleContainer* c = view->needleContainer();
