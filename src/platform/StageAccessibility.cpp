@@ -154,10 +154,7 @@ public:
 
     bool isValid() const override { return m_qt->isValid(); }
     QObject* object() const override { return m_qt->object(); }
-    QWindow* window() const override
-    {
-        return onStage() ? windowOf(widget()) : m_qt->window();
-    }
+    QWindow* window() const override { return onStage() ? windowOf(widget()) : m_qt->window(); }
     QList<QPair<QAccessibleInterface*, QAccessible::Relation>>
     relations(QAccessible::Relation match) const override
     {
