@@ -115,6 +115,7 @@ private slots:
         QTest::addColumn<QString>("design");
         QTest::addColumn<QString>("window");
         QTest::newRow("phone shrunk") << "phone" << "320x568" << "200x355";
+        QTest::newRow("tablet landscape shrunk") << "tablet" << "1024x768" << "800x480";
         QTest::newRow("tablet enlarged") << "tablet" << "768x1024" << "1280x1600";
     }
     void accessibilityMatchesTheScreen()
