@@ -7,7 +7,6 @@
 #include <QGraphicsProxyWidget>
 #include <QGraphicsScene>
 #include <QWindow>
-#include <cmath>
 #include <utility>
 
 namespace {
