@@ -2,8 +2,8 @@
 
 #include "Application.h"
 #include "DevicePixels.h"
+#include "StageAccessibility.h"
 
-#include <QAccessibleWidget>
 #include <QGraphicsProxyWidget>
 #include <QGraphicsScene>
 #include <QPainter>
@@ -12,85 +12,23 @@
 #include <cmath>
 
 namespace {
-
-// The stage container; its class name lets the accessibility bridge find it.
+// The stage container; its class name tells the accessibility factory which
+// widget is the stage.
 class Stage : public QWidget {
     Q_OBJECT
 public:
     using QWidget::QWidget;
 };
-
-// Widgets on a graphics stage have no window of their own, so screen readers
-// would not find them: the window reports the stage as its one child, and the
-// stage reports the window as its parent.
-class AccessibleStageWindow : public QAccessibleWidget {
-public:
-    explicit AccessibleStageWindow(QWidget* w) : QAccessibleWidget(w, QAccessible::Window) {}
-    int childCount() const override { return stageInterface() ? 1 : 0; }
-    QAccessibleInterface* child(int index) const override
-    {
-        return index == 0 ? stageInterface() : nullptr;
-    }
-    int indexOfChild(const QAccessibleInterface* child) const override
-    {
-        return child && child == stageInterface() ? 0 : -1;
-    }
-    QAccessibleInterface* childAt(int x, int y) const override
-    {
-        QAccessibleInterface* s = stageInterface();
-        return s && s->rect().contains(x, y) ? s : nullptr;
-    }
-
-private:
-    QAccessibleInterface* stageInterface() const
-    {
-        auto* window = static_cast<StageWindow*>(widget());
-        return window->stage() ? QAccessible::queryAccessibleInterface(window->stage()) : nullptr;
-    }
-};
-
-class AccessibleStage : public QAccessibleWidget {
-public:
-    explicit AccessibleStage(QWidget* w) : QAccessibleWidget(w, QAccessible::Pane) {}
-    QAccessibleInterface* parent() const override
-    {
-        QGraphicsProxyWidget* proxy = widget()->graphicsProxyWidget();
-        if (proxy && proxy->scene() && !proxy->scene()->views().isEmpty())
-            return QAccessible::queryAccessibleInterface(proxy->scene()->views().constFirst());
-        return QAccessibleWidget::parent();
-    }
-    QRect rect() const override
-    {
-        QGraphicsProxyWidget* proxy = widget()->graphicsProxyWidget();
-        if (!proxy || !proxy->scene() || proxy->scene()->views().isEmpty())
-            return QAccessibleWidget::rect();
-        QGraphicsView* view = proxy->scene()->views().constFirst();
-        const QRectF scene = proxy->sceneTransform().mapRect(QRectF(widget()->rect()));
-        const QRect inView = view->mapFromScene(scene).boundingRect();
-        return QRect(view->viewport()->mapToGlobal(inView.topLeft()), inView.size());
-    }
-};
-
-QAccessibleInterface* stageAccessibleFactory(const QString& className, QObject* object)
-{
-    if (!object || !object->isWidgetType())
-        return nullptr;
-    if (className == QLatin1String("StageWindow"))
-        return new AccessibleStageWindow(static_cast<QWidget*>(object));
-    if (className == QLatin1String("Stage"))
-        return new AccessibleStage(static_cast<QWidget*>(object));
-    return nullptr;
-}
 } // namespace
 
 StageWindow::StageWindow(DesignSize designSize, QWidget* parent)
     : QGraphicsView(parent), m_designSize(std::move(designSize))
 {
-    static const bool factoryInstalled = [] {
-        QAccessible::installFactory(stageAccessibleFactory);
+    static const bool accessibilityInstalled = [] {
+        StageAccessibility::install();
         return true;
     }();
-    Q_UNUSED(factoryInstalled);
+    Q_UNUSED(accessibilityInstalled);
 
     setFrameShape(QFrame::NoFrame);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

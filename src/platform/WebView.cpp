@@ -1,5 +1,7 @@
 #include "WebView.h"
 
+#include "StageAccessibility.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -71,7 +73,12 @@ KorvaneCreateWebView factory()
 WebView* WebView::create(WebViewDelegate* delegate, QWidget* parent)
 {
     KorvaneCreateWebView f = factory();
-    return f ? f(delegate, parent) : nullptr;
+    WebView* view = f ? f(delegate, parent) : nullptr;
+    // The engine's view installs an accessibility factory of its own, which
+    // would answer before ours and report the view at its size in points.
+    if (view)
+        StageAccessibility::install();
+    return view;
 }
 
 bool WebView::engineLoaded()

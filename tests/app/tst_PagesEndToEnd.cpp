@@ -12,10 +12,12 @@
 class TestPagesEndToEnd : public QObject {
     Q_OBJECT
 
-    // Runs the app on a virtual display through the steps of drive_pages.py;
-    // returns what the driver printed.
+    // Runs the app on a virtual display through the steps of drive_pages.py
+    // (or the arguments of another driver); returns what the driver printed.
     QString drive(const TestEnvironment& env, const QStringList& steps, const QString& device,
-                  const QProcessEnvironment& extra = {})
+                  const QProcessEnvironment& extra = {},
+                  const QString& script = QStringLiteral("drive_pages.py"),
+                  const QStringList& appArguments = {})
     {
         VirtualDisplay display;
         if (display.name().isEmpty())
@@ -29,10 +31,11 @@ class TestPagesEndToEnd : public QObject {
         driver.setProcessEnvironment(onScreen);
         driver.start(QStringLiteral("dbus-run-session"),
                      QStringList{"--", "/usr/bin/python3",
-                                 TestEnvironment::sourcePath(QStringLiteral("tests/app/drive_pages.py"))} +
+                                 TestEnvironment::sourcePath(QStringLiteral("tests/app/") + script)} +
                          steps +
                          QStringList{"--", TestEnvironment::binaryPath(QStringLiteral("korvane")),
-                                     "--device", device, "--source", "demo", "--locale", "en_AU"});
+                                     "--device", device, "--source", "demo", "--locale", "en_AU"} +
+                         appArguments);
         if (!driver.waitForFinished(120000))
             return QStringLiteral("driver timed out");
         return QString::fromUtf8(driver.readAllStandardOutput() + driver.readAllStandardError()) +
@@ -76,7 +79,7 @@ private slots:
     }
 
     // From the info tab to the Facebook share page in the in-app browser
-    // (no Facebook account on Linux) and back.
+    // (no Facebook account on Linux), its text read out, and back.
     void shareOnFacebookFromInfoPage()
     {
         TestEnvironment env;
@@ -84,7 +87,7 @@ private slots:
         server.setHandler([](const LoopbackHttpServer::Request&) {
             LoopbackHttpServer::Response r;
             r.contentType = "text/html";
-            r.body = "<html><body><h1>Share</h1></body></html>";
+            r.body = "<html><body><h1>Shared page</h1></body></html>";
             return r;
         });
         QProcessEnvironment web;
@@ -92,7 +95,8 @@ private slots:
                    QStringLiteral("127.0.0.1:%1").arg(server.baseUrl().port()));
         const QString out = drive(env,
                                   {"press:Info", "press:Share on Facebook:Info",
-                                   "find:Share on facebook", "press:Done:Share on facebook",
+                                   "find:Share on facebook", "find:Shared page",
+                                   "press:Done:Share on facebook",
                                    "gone:Share on facebook"},
                                   QStringLiteral("tablet"), web);
         QVERIFY2(out.endsWith(QLatin1String("exit 0")), qPrintable(out));
@@ -100,6 +104,29 @@ private slots:
         QCOMPARE(server.requests().first().target,
                  QByteArray("/share.php?u=http%3A%2F%2Fitunes.apple.com%2FAU%2Fapp%2Fid436352457"
                             "%3Fmt%3D8"));
+    }
+
+    // A screen reader finds each control once, in the one window, where and
+    // as large as it is drawn after the window is resized from the stage's
+    // design size; a pointer at a button's centre finds that button.
+    void accessibilityMatchesTheScreen_data()
+    {
+        QTest::addColumn<QString>("device");
+        QTest::addColumn<QString>("design");
+        QTest::addColumn<QString>("window");
+        QTest::newRow("phone shrunk") << "phone" << "320x568" << "200x355";
+        QTest::newRow("tablet landscape shrunk") << "tablet" << "1024x768" << "800x480";
+        QTest::newRow("tablet enlarged") << "tablet" << "768x1024" << "1280x1600";
+    }
+    void accessibilityMatchesTheScreen()
+    {
+        QFETCH(QString, device);
+        QFETCH(QString, design);
+        QFETCH(QString, window);
+        TestEnvironment env;
+        const QString out = drive(env, {design, window}, device, {},
+                                  QStringLiteral("check_accessibility.py"), {"-geometry", design});
+        QVERIFY2(out.endsWith(QLatin1String("exit 0")), qPrintable(out.right(3000)));
     }
 
     // Every store key hands the software centre an appstream: link of its

@@ -289,6 +289,10 @@ void prepareEngine()
     // only then it is switched off, an ordinary user keeps it.
     if (geteuid() == 0)
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    // On Linux the engine keeps a page's accessibility tree to itself unless
+    // asked; it builds the tree only while a screen reader listens.
+    if (!qEnvironmentVariableIsSet("QTWEBENGINE_ENABLE_LINUX_ACCESSIBILITY"))
+        qputenv("QTWEBENGINE_ENABLE_LINUX_ACCESSIBILITY", "1");
     // The engine's report of its graphics set-up is for its developers.
     QLoggingCategory::setFilterRules(QStringLiteral("qt.webenginecontext.info=false"));
     // Before the engine starts: it reads the schemes once.
