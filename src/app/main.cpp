@@ -11,6 +11,7 @@
 #include "MainViewControllerPad.h"
 #include "Property.h"
 #include "RatePrompt.h"
+#include "SchemeHandlers.h"
 #include "SingleInstance.h"
 #include "StageWindow.h"
 #include "StatusLine.h"
@@ -135,6 +136,9 @@ int main(int argc, char** argv)
 
     Application& application = Application::shared();
     application.installTerminationSignalHandlers();
+    // Asked now, in the background: the first page to offer mail or a store
+    // link is answered without waiting for xdg-mime.
+    SchemeHandlers::shared().refresh();
 
     RatePrompt::installAtProgramStart();
     Korvane_LEAppDelegate::initialize();
