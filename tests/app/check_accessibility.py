@@ -8,36 +8,12 @@ a point lookup at each button's centre finding that button.
 The app must start at its design size (scale 1). Runs inside its own session
 bus (dbus-run-session) with an X display.
 """
-import os
-import signal
 import subprocess
 import sys
-import time
 
 import pyatspi
-from gi.repository import GLib
 
-TIMEOUT_S = 60
-
-
-def wait_for(what, probe):
-    deadline = time.monotonic() + TIMEOUT_S
-    while time.monotonic() < deadline:
-        try:
-            found = probe()
-        except GLib.GError:
-            found = None  # a node went away while the tree was read: read again
-        if found is not None:
-            return found
-        time.sleep(0.05)
-    sys.exit(f"timed out waiting for {what}")
-
-
-def app_named(name):
-    for app in pyatspi.Registry.getDesktop(0):
-        if app is not None and app.name == name:
-            return app
-    return None
+from atspi_session import app_on_bus, wait_for
 
 
 def extents(node):
@@ -79,12 +55,8 @@ def main():
     split = sys.argv.index("--")
     design, window = size(sys.argv[1]), size(sys.argv[2])
     app_cmd = sys.argv[split + 1:]
-    launcher = subprocess.Popen(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"])
-    env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
-    app_proc = subprocess.Popen(app_cmd, env=env)
     failures = []
-    try:
-        app = wait_for("the app on the bus", lambda: app_named("korvane"))
+    with app_on_bus(app_cmd) as (app_proc, app):
         before, _ = wait_for("the design-size window", lambda: settled(app, design))
         window_id = wait_for("the X window", lambda: subprocess.run(
             ["xdotool", "search", "--onlyvisible", "--name", "^Korvane Vandel$"],
@@ -130,10 +102,6 @@ def main():
         if compared < 10 or pointed < 3:
             failures.append(f"too little to compare: {compared} extents, {pointed} buttons")
         print(f"scale {scale:.4f}: {compared} extents, {pointed} point look-ups", flush=True)
-    finally:
-        app_proc.send_signal(signal.SIGTERM)
-        app_proc.wait(TIMEOUT_S)
-        launcher.terminate()
     for failure in failures:
         print(failure, flush=True)
     sys.exit(1 if failures else app_proc.returncode)

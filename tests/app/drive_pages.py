@@ -12,46 +12,11 @@ that text: what the app handed to the desktop).
 
 Runs inside its own session bus (dbus-run-session) with an X display.
 """
-import os
-import signal
-import subprocess
 import sys
-import time
 
 import pyatspi
-from gi.repository import GLib
 
-TIMEOUT_S = 60
-
-
-def dump(node, depth=0):
-    print("  " * depth + f"{node.getRoleName()} {node.name!r}", file=sys.stderr)
-    for child in node:
-        if child is not None:
-            dump(child, depth + 1)
-
-
-def wait_for(what, probe):
-    deadline = time.monotonic() + TIMEOUT_S
-    while time.monotonic() < deadline:
-        try:
-            found = probe()
-        except GLib.GError:
-            found = None  # a node went away while the tree was read: read again
-        if found is not None:
-            return found
-        time.sleep(0.05)
-    app = app_named("korvane")
-    if app is not None:
-        dump(app)
-    sys.exit(f"timed out waiting for {what}")
-
-
-def app_named(name):
-    for app in pyatspi.Registry.getDesktop(0):
-        if app is not None and app.name == name:
-            return app
-    return None
+from atspi_session import app_on_bus, wait_for
 
 
 def find(root, role, name, ancestor_name=None):
@@ -78,11 +43,7 @@ def press(node):
 def main():
     split = sys.argv.index("--")
     steps, app_cmd = sys.argv[1:split], sys.argv[split + 1:]
-    launcher = subprocess.Popen(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"])
-    env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
-    app_proc = subprocess.Popen(app_cmd, env=env)
-    try:
-        app = wait_for("the app on the bus", lambda: app_named("korvane"))
+    with app_on_bus(app_cmd) as (app_proc, app):
         for step in steps:
             verb, name, *within = step.split(":", 2)
             if verb == "file":
@@ -106,10 +67,6 @@ def main():
                 return node
             node = wait_for(name, found_and_pressed)
             print(f"{verb}: {node.name}", flush=True)
-    finally:
-        app_proc.send_signal(signal.SIGTERM)
-        app_proc.wait(TIMEOUT_S)
-        launcher.terminate()
     sys.exit(app_proc.returncode)
 
 
