@@ -669,7 +669,9 @@ private slots:
             return response;
         });
         for (int run = 0; run < 2; ++run) {
-            auto prompt = launch();
+            // Not launch(): its own lookup would race this one.
+            Preferences::shared().reload();
+            auto prompt = makePrompt();
             prompt->setAppStoreID(4711);
             prompt->checkForConnectivityInBackground();
             QVERIFY(waitForLookups());
