@@ -63,8 +63,8 @@ public:
     static constexpr float kFullyInAbove = 49.0f;      // target and centre y
     static constexpr qint64 kFreshAdThrottleMs = 5000; // since the last ad event
 
-    // Nothing when the gauge has no location source; a manager without a fix
-    // yet gives 0, 0, 0.
+    // Nothing when the gauge has no location source or no fix yet: the
+    // request then goes without a position.
     using LocationProvider = std::function<std::optional<BannerAdLocation>()>;
 
     // rootViewController: the view full-screen ad content covers.

@@ -32,8 +32,8 @@ QUrl GADAdServerFetch::requestURL(const QUrl& base, const QString& adUnitID, GAD
     query.addQueryItem(QStringLiteral("w"), QString::number(adSize.size.width()));
     query.addQueryItem(QStringLiteral("h"), QString::number(adSize.size.height()));
     if (request.hasLocation()) {
-        query.addQueryItem(QStringLiteral("lat"), number(request.latitude(), 6));
-        query.addQueryItem(QStringLiteral("lon"), number(request.longitude(), 6));
+        query.addQueryItem(QStringLiteral("lat"), number(request.latitude(), 2));
+        query.addQueryItem(QStringLiteral("lon"), number(request.longitude(), 2));
         query.addQueryItem(QStringLiteral("acc"), number(request.accuracy(), 1));
     }
     url.setQuery(query);
@@ -63,6 +63,14 @@ GADAdServerFetch::GADAdServerFetch(const QUrl& base, const QString& adUnitID, GA
     connect(m_reply, &QNetworkReply::metaDataChanged, this, &GADAdServerFetch::onReadyRead);
     connect(m_reply, &QNetworkReply::readyRead, this, &GADAdServerFetch::onReadyRead);
     connect(m_reply, &QNetworkReply::finished, this, &GADAdServerFetch::onFinished);
+    // The transfer time-out only notices silence; a server sending a byte
+    // now and then would hold the banner for good.
+    m_deadline.setSingleShot(true);
+    connect(&m_deadline, &QTimer::timeout, this, [this] {
+        if (m_reply)
+            m_reply->abort(); // finishes at once, as a cancelled transfer
+    });
+    m_deadline.start(GADMobileAds::requestDeadline());
 }
 
 GADAdServerFetch::~GADAdServerFetch()
@@ -92,6 +100,7 @@ void GADAdServerFetch::onFinished()
     if (!reply)
         return;
     m_reply = nullptr;
+    m_deadline.stop();
     reply->deleteLater();
 
     if (m_oversize) {
@@ -101,8 +110,9 @@ void GADAdServerFetch::onFinished()
     const QVariant statusAttribute = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
     const int status = statusAttribute.isValid() ? statusAttribute.toInt() : 0;
     const QNetworkReply::NetworkError error = reply->error();
-    // We abort only for oversize answers (handled above) and in the
-    // destructor (disconnected first), so a cancelled transfer is the time-out.
+    // We abort only for oversize answers (handled above), at the deadline and
+    // in the destructor (disconnected first), so a cancelled transfer is a
+    // time-out.
     if (error == QNetworkReply::TimeoutError || error == QNetworkReply::OperationCanceledError) {
         finish(failure(kGADErrorTimeout, QStringLiteral("the ad server did not answer in time")));
         return;

@@ -11,6 +11,12 @@ std::chrono::milliseconds& timeoutSetting()
     static std::chrono::milliseconds timeout = GADMobileAds::kDefaultRequestTimeout;
     return timeout;
 }
+
+std::chrono::milliseconds& deadlineSetting()
+{
+    static std::chrono::milliseconds deadline = GADMobileAds::kDefaultRequestDeadline;
+    return deadline;
+}
 } // namespace
 
 QUrl GADMobileAds::serverURL()
@@ -28,6 +34,17 @@ void GADMobileAds::setRequestTimeout(std::chrono::milliseconds timeout)
 {
     timeoutSetting() =
         timeout.count() > 0 ? timeout : std::chrono::milliseconds(kDefaultRequestTimeout);
+}
+
+std::chrono::milliseconds GADMobileAds::requestDeadline()
+{
+    return deadlineSetting();
+}
+
+void GADMobileAds::setRequestDeadline(std::chrono::milliseconds deadline)
+{
+    deadlineSetting() =
+        deadline.count() > 0 ? deadline : std::chrono::milliseconds(kDefaultRequestDeadline);
 }
 
 QNetworkAccessManager* GADMobileAds::networkAccessManager()

@@ -8,7 +8,8 @@ public:
 
     // Degrees and metres. Values outside the earth's ranges, negative
     // accuracies and non-finite numbers leave the request without location,
-    // so a broken fix never reaches the network.
+    // so a broken fix never reaches the network. The position is kept to
+    // two decimals only, for the ad server and mediated networks alike.
     void setLocationWithLatitude(float latitude, float longitude, float accuracy);
 
     bool hasLocation() const { return m_hasLocation; }

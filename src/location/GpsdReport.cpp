@@ -1,5 +1,6 @@
 #include "GpsdReport.h"
 
+#include <QJsonDocument>
 #include <QJsonValue>
 
 #include <cmath>
@@ -39,4 +40,23 @@ std::optional<Fix> GpsdReport::fix(const QJsonObject& report)
     if (!time.isEmpty())
         fix.timestamp = QDateTime::fromString(time, Qt::ISODateWithMs);
     return fix;
+}
+
+GpsdReport::Line GpsdReport::readLine(const QByteArray& line)
+{
+    // gpsd names a report's class first. Only position reports are read
+    // whole: sky views come as often and are many times longer.
+    static constexpr QByteArrayView kClassPrefix = R"({"class":")";
+    if (line.startsWith(kClassPrefix) && !line.startsWith(R"({"class":"TPV")") &&
+        line.trimmed().endsWith('}'))
+        return {true, std::nullopt};
+    QJsonParseError error;
+    const QJsonDocument doc = QJsonDocument::fromJson(line, &error);
+    if (error.error != QJsonParseError::NoError || !doc.isObject())
+        return {};
+    const QJsonObject report = doc.object();
+    const QString reportClass = report.value(QLatin1String("class")).toString();
+    if (reportClass != QLatin1String("TPV"))
+        return {!reportClass.isEmpty(), std::nullopt};
+    return {true, fix(report)};
 }

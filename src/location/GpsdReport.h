@@ -12,4 +12,12 @@ namespace GpsdReport {
 // in-range position. Speed absent → -1; accuracy from eph, else from
 // epx/epy, else -1.
 std::optional<Fix> fix(const QJsonObject& report);
+
+// One line of gpsd's stream, newline included: whether gpsd said something
+// (a report of any class), and the fix if it is a TPV report with one.
+struct Line {
+    bool fromGpsd = false;
+    std::optional<Fix> fix;
+};
+Line readLine(const QByteArray& line);
 } // namespace GpsdReport

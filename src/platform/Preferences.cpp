@@ -147,12 +147,15 @@ QString Preferences::getString(const QString& key, const QString& defaultValue)
 QDateTime Preferences::getDate(const QString& key, const QDateTime& defaultValue)
 {
     const QVariant v = raw(key);
+    QDateTime d;
     if (v.typeId() == QMetaType::QDateTime)
-        return v.toDateTime();
-    if (v.typeId() != QMetaType::QString)
-        return defaultValue;
-    const QDateTime d = QDateTime::fromString(v.toString().trimmed(), Qt::ISODateWithMs);
-    return d.isValid() ? d : defaultValue;
+        d = v.toDateTime();
+    else if (v.typeId() == QMetaType::QString)
+        d = QDateTime::fromString(v.toString().trimmed(), Qt::ISODateWithMs);
+    // Only what setDate could have written: a year outside ISO text's 0 to
+    // 9999 would be lost at the next write.
+    const int year = d.isValid() ? d.toUTC().date().year() : -1;
+    return year >= 0 && year <= 9999 ? d : defaultValue;
 }
 
 void Preferences::setInt(const QString& key, int value)

@@ -5,21 +5,13 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLibrary>
 #include <QStringList>
 
 #include <cstdio>
 
 namespace {
-
-// Installed beside the other libraries; in a build tree beside the targets.
-QStringList moduleCandidates()
-{
-    const QString app = QCoreApplication::applicationDirPath();
-    return {QDir(app).filePath(QStringLiteral("../" KORVANE_INSTALL_LIBDIR
-                                              "/korvane/korvane_webengine.so")),
-            QStringLiteral(KORVANE_WEBENGINE_BUILD_PATH)};
-}
 
 QtMessageHandler s_previousHandler = nullptr;
 
@@ -51,7 +43,8 @@ KorvaneCreateWebView factory()
     s_tried = true;
     s_previousHandler = qInstallMessageHandler(quietEngineNotices);
     QString errors;
-    for (const QString& path : moduleCandidates()) {
+    const QStringList candidates = WebView::moduleCandidates();
+    for (const QString& path : candidates) {
         if (!QFile::exists(path))
             continue;
         QLibrary library(path);
@@ -63,12 +56,25 @@ KorvaneCreateWebView factory()
         errors = library.errorString();
     }
     std::fprintf(stderr, "korvane: web pages are unavailable: %s\n",
-                 qPrintable(errors.isEmpty() ? QStringLiteral("browser module not installed")
+                 qPrintable(errors.isEmpty() ? QStringLiteral("browser module not found at %1")
+                                                               .arg(candidates.join(QStringLiteral(" or ")))
                                              : errors));
     return nullptr;
 }
 
 } // namespace
+
+QStringList WebView::moduleCandidates()
+{
+    // Never a path fixed at build time: a copied or packaged binary would
+    // load whatever file lay there (for a build under /tmp, anyone's).
+    const QString chosen = qEnvironmentVariable(kModuleVariable);
+    if (!chosen.isEmpty())
+        return {QFileInfo(chosen).absoluteFilePath()}; // never a library search path
+    const QDir app(QCoreApplication::applicationDirPath());
+    return {app.filePath(QStringLiteral("../" KORVANE_INSTALL_LIBDIR "/korvane/korvane_webengine.so")),
+            app.filePath(QStringLiteral("korvane_webengine.so"))};
+}
 
 WebView* WebView::create(WebViewDelegate* delegate, QWidget* parent)
 {

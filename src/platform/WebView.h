@@ -62,6 +62,11 @@ public:
     static WebView* create(WebViewDelegate* delegate, QWidget* parent = nullptr);
     // Whether the engine module has been loaded into this process.
     static bool engineLoaded();
+    // Where the module is looked for: the file this variable names, else
+    // beside the binary only (the install's library folder, or the binary's
+    // own folder as in a build tree).
+    static constexpr char kModuleVariable[] = "KORVANE_WEBENGINE_MODULE";
+    static QStringList moduleCandidates();
 };
 
 // The engine module's one entry point.

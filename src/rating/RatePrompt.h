@@ -48,13 +48,20 @@ public:
     static constexpr quint32 kConfiguredAppStoreID = 0;
     static constexpr double kSecondsPerDay = 86400.0;
     static constexpr double kSecondsPerWeek = 604800.0;
-    // Time-out of the lookup request; short in the test build so a server
-    // that never answers is noticed quickly.
+    // Time-outs of the lookup request: for silence, and for the whole
+    // request however steadily the server trickles. Short in the test build
+    // so a slow server is noticed quickly.
 #ifdef KORVANE_RATING_TEST_BUILD
     static constexpr std::chrono::milliseconds kLookupTimeout{2500};
+    static constexpr std::chrono::milliseconds kLookupDeadline{5000};
 #else
     static constexpr std::chrono::milliseconds kLookupTimeout{60000};
+    static constexpr std::chrono::milliseconds kLookupDeadline{60000};
 #endif
+    // A store answer is a few kilobytes; a larger one is neither read nor kept.
+    static constexpr qint64 kMaxLookupAnswerBytes = 256 * 1024;
+    // An answer is reused for its HTTP lifetime, but never longer than this.
+    static constexpr qint64 kMaxLookupCacheSeconds = 86400;
     static constexpr const char* kLookupHost = "itunes.apple.com";
     static constexpr const char* kStoreHost = "itunes.apple.com";
 
@@ -188,6 +195,9 @@ public:
     // Lookup threads started and not yet ended, process-wide; tests wait for
     // 0 before they look at the outcome.
     static int lookupsInFlight();
+    // Scheme and host the lookup asks: the store over https, or the
+    // address in KORVANE_LOOKUP_URL (tests, a local mirror).
+    static QString lookupServiceRoot();
     // Log lines go to stderr; a handler takes them instead (tests).
     static void setLogHandler(std::function<void(const QString&)> handler);
     static void log(const QString& line);

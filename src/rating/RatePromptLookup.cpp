@@ -2,15 +2,21 @@
 #include "RatePromptJSON.h"
 
 #include "Application.h"
+#include "Clock.h"
 #include "Preferences.h"
 
 #include <QCoreApplication>
+#include <QCryptographicHash>
+#include <QDir>
 #include <QEventLoop>
+#include <QFile>
+#include <QFileInfo>
 #include <QNetworkAccessManager>
-#include <QNetworkDiskCache>
 #include <QNetworkReply>
+#include <QSaveFile>
 #include <QStandardPaths>
 #include <QThread>
+#include <QTimer>
 #include <limits>
 
 namespace {
@@ -28,38 +34,174 @@ struct Fetched {
     std::optional<RatePromptError> transportError;
 };
 
-// One GET, waited for on the calling thread.
-Fetched fetch(const QUrl& url, const QString& cacheDirectory)
-{
-    QNetworkAccessManager manager;
-    auto* cache = new QNetworkDiskCache(&manager);
-    cache->setCacheDirectory(cacheDirectory);
-    manager.setCache(cache);
+constexpr QByteArrayView kCacheFormat = "korvane-lookup-cache 1";
 
+// Only an answer that parses is kept or reused: a forged or broken one must
+// not outlive the launch it came with.
+bool parses(const QByteArray& body)
+{
+    if (body.size() > RatePrompt::kMaxLookupAnswerBytes)
+        return false;
+    std::optional<RatePromptError> error;
+    RatePromptJSON::recordFromBody(body, true, &error);
+    return !error;
+}
+
+// A delta-seconds value; one too large to hold counts as very large.
+std::optional<qint64> deltaSeconds(QByteArrayView text)
+{
+    text = text.trimmed();
+    if (text.size() >= 2 && text.front() == '"' && text.back() == '"')
+        text = text.sliced(1, text.size() - 2);
+    if (text.isEmpty())
+        return std::nullopt;
+    for (char c : text)
+        if (c < '0' || c > '9')
+            return std::nullopt;
+    return text.size() > 10 ? std::numeric_limits<qint32>::max() : text.toLongLong();
+}
+
+// IMF-fixdate, the one form servers send today ("Sun, 06 Nov 1994 08:49:37 GMT").
+QDateTime httpDate(const QByteArray& text)
+{
+    const QByteArray trimmed = text.trimmed();
+    if (!trimmed.endsWith(" GMT"))
+        return {};
+    // Qt reads the RFC 2822 form with a numeric zone only.
+    return QDateTime::fromString(QString::fromLatin1(trimmed.chopped(3) + "+0000"), Qt::RFC2822Date);
+}
+
+// How long the answer may be reused, by its own headers: not at all when it
+// forbids storing, says nothing or says something we cannot read; never
+// longer than a day.
+qint64 freshSeconds(const QNetworkReply& reply, const QDateTime& now)
+{
+    std::optional<qint64> lifetime;
+    for (const QByteArray& part : reply.rawHeader("Cache-Control").toLower().split(',')) {
+        const QByteArray directive = part.trimmed();
+        if (directive.startsWith("no-store") || directive.startsWith("no-cache"))
+            return 0;
+        if (directive.startsWith("max-age") && !lifetime) {
+            const qsizetype equals = directive.indexOf('=');
+            lifetime = equals < 0 ? std::nullopt : deltaSeconds(QByteArrayView(directive).sliced(equals + 1));
+            if (!lifetime)
+                return 0;
+        }
+    }
+    if (!lifetime && reply.hasRawHeader("Expires")) {
+        const QDateTime expires = httpDate(reply.rawHeader("Expires"));
+        QDateTime date = httpDate(reply.rawHeader("Date"));
+        if (!date.isValid())
+            date = now;
+        lifetime = expires.isValid() ? date.secsTo(expires) : 0;
+    }
+    const qint64 age = deltaSeconds(reply.rawHeader("Age")).value_or(0);
+    return std::clamp<qint64>(lifetime.value_or(0) - age, 0, RatePrompt::kMaxLookupCacheSeconds);
+}
+
+QString cacheFile(const QString& directory, const QUrl& url)
+{
+    const QByteArray key = QCryptographicHash::hash(url.toEncoded(), QCryptographicHash::Sha256).toHex();
+    return directory + QStringLiteral("/lookup-") + QString::fromLatin1(key.left(32));
+}
+
+// The stored answer for `url`, if it is still fresh; a stale or damaged one
+// is removed.
+std::optional<QByteArray> cachedAnswer(const QString& path, const QUrl& url, const QDateTime& now)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    const QByteArray content = file.read(RatePrompt::kMaxLookupAnswerBytes + 4096);
+    file.close();
+    // Format line, address, expiry, then the body.
+    const QList<QByteArray> head = content.left(4096).split('\n');
+    if (head.size() >= 4 && head[0] == kCacheFormat && head[1] == url.toEncoded()) {
+        const QDateTime expires = QDateTime::fromString(QString::fromLatin1(head[2]), Qt::ISODate);
+        const QByteArray body = content.mid(head[0].size() + head[1].size() + head[2].size() + 3);
+        // A clock set back must not stretch the lifetime either.
+        if (expires.isValid() && now < expires && now.secsTo(expires) <= RatePrompt::kMaxLookupCacheSeconds &&
+            parses(body))
+            return body;
+    }
+    QFile::remove(path);
+    return std::nullopt;
+}
+
+void storeAnswer(const QString& path, const QUrl& url, const QDateTime& expires, const QByteArray& body)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return;
+    file.write(kCacheFormat.toByteArray() + '\n' + url.toEncoded() + '\n' +
+               expires.toUTC().toString(Qt::ISODate).toLatin1() + '\n');
+    file.write(body);
+    file.commit();
+}
+
+RatePromptError timedOut()
+{
+    return RatePromptError{QString::fromLatin1(RatePrompt::kNetworkErrorDomain), int(QNetworkReply::TimeoutError),
+                           QStringLiteral("The request timed out.")};
+}
+
+// One GET, waited for on the calling thread, or the stored answer while it
+// is fresh.
+Fetched fetch(const QUrl& url, const QString& cacheDirectory, const QDateTime& now)
+{
+    const QString cachePath = cacheFile(cacheDirectory, url);
+    if (std::optional<QByteArray> cached = cachedAnswer(cachePath, url, now))
+        return Fetched{true, *cached, 200, std::nullopt};
+
+    QNetworkAccessManager manager;
     QNetworkRequest request(url);
     request.setTransferTimeout(int(RatePrompt::kLookupTimeout.count()));
-    // Any stored answer for this address serves, however old; the network is
-    // asked only when there is none.
-    request.setAttribute(QNetworkRequest::CacheLoadControlAttribute,
-                         cache->metaData(url).isValid() ? QNetworkRequest::AlwaysCache
-                                                        : QNetworkRequest::PreferNetwork);
+    request.setAttribute(QNetworkRequest::CacheSaveControlAttribute, false);
     std::unique_ptr<QNetworkReply> reply(manager.get(request));
+    bool oversize = false;
+    const auto checkSize = [&] {
+        if (oversize)
+            return;
+        const qint64 announced = reply->header(QNetworkRequest::ContentLengthHeader).toLongLong();
+        if (announced > RatePrompt::kMaxLookupAnswerBytes ||
+            reply->bytesAvailable() > RatePrompt::kMaxLookupAnswerBytes) {
+            oversize = true;
+            reply->abort();
+        }
+    };
     if (!reply->isFinished()) {
         QEventLoop loop;
+        // The transfer time-out notices silence only; a server sending a
+        // byte now and then is cut off here.
+        QTimer deadline;
+        deadline.setSingleShot(true);
+        QObject::connect(&deadline, &QTimer::timeout, reply.get(), &QNetworkReply::abort);
+        QObject::connect(reply.get(), &QNetworkReply::metaDataChanged, &loop, checkSize);
+        QObject::connect(reply.get(), &QNetworkReply::readyRead, &loop, checkSize);
         QObject::connect(reply.get(), &QNetworkReply::finished, &loop, &QEventLoop::quit);
-        loop.exec();
+        deadline.start(RatePrompt::kLookupDeadline);
+        if (!reply->isFinished())
+            loop.exec();
     }
 
     Fetched result;
     result.status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    if (reply->error() == QNetworkReply::NoError) {
+    if (oversize) {
+        result.status = 0;
+        result.transportError = RatePromptError{QString::fromLatin1(RatePrompt::kNetworkErrorDomain),
+                                                int(QNetworkReply::UnknownContentError),
+                                                QStringLiteral("The store's answer is too large.")};
+    } else if (reply->error() == QNetworkReply::NoError) {
         result.hasBody = true;
         result.body = reply->readAll();
+        const qint64 fresh = freshSeconds(*reply, now);
+        if (result.status == 200 && fresh > 0 && parses(result.body))
+            storeAnswer(cachePath, url, now.addSecs(fresh), result.body);
     } else if (reply->error() == QNetworkReply::OperationCanceledError) {
-        // Nothing else cancels the request: the transfer time-out ran out.
-        result.transportError = RatePromptError{QString::fromLatin1(RatePrompt::kNetworkErrorDomain),
-                                                int(QNetworkReply::TimeoutError),
-                                                QStringLiteral("The request timed out.")};
+        // Nothing else cancels the request: the transfer time-out or the
+        // deadline ran out.
+        result.transportError = timedOut();
     } else {
         result.transportError = RatePromptError{QString::fromLatin1(RatePrompt::kNetworkErrorDomain),
                                                 int(reply->error()), reply->errorString()};
@@ -110,6 +252,14 @@ void onMainThread(const QPointer<RatePrompt>& prompt, Action&& action)
 
 } // namespace
 
+QString RatePrompt::lookupServiceRoot()
+{
+    const QUrl override(qEnvironmentVariable(kLookupURLVariable));
+    return override.isValid() && !override.scheme().isEmpty() && !override.host().isEmpty()
+               ? override.scheme() + QStringLiteral("://") + override.authority()
+               : QStringLiteral("https://") + QString::fromLatin1(kLookupHost);
+}
+
 int RatePrompt::lookupsInFlight()
 {
     return lookupThreads;
@@ -133,15 +283,13 @@ void RatePrompt::checkForConnectivityInBackground()
     Lookup lookup;
     lookup.prompt = this;
     lookup.shared = m_shared;
-    const QUrl override(qEnvironmentVariable(kLookupURLVariable));
-    lookup.serviceRoot = override.isValid() && !override.scheme().isEmpty() && !override.host().isEmpty()
-                             ? override.scheme() + QStringLiteral("://") + override.authority()
-                             : QStringLiteral("http://") + QString::fromLatin1(kLookupHost);
+    lookup.serviceRoot = lookupServiceRoot();
     lookup.country = m_appStoreCountry;
     lookup.bundleID = m_applicationBundleID;
     lookup.version = m_applicationVersion;
     lookup.cacheDirectory = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) +
                             QStringLiteral("/Zentrik/KorvaneVandel/RatePrompt");
+    lookup.now = Clock::now();
     lookup.customRatingsURL = m_ratingsURL;
     lookup.onlyPromptIfLatestVersion = m_onlyPromptIfLatestVersion;
     lookup.previewMode = m_previewMode;
@@ -188,7 +336,7 @@ void RatePrompt::runLookup(Lookup lookup)
                             : QStringLiteral("?bundleId=") + lookup.bundleID;
     verbose(QStringLiteral("RatePrompt is checking %1 to retrieve the App Store details...").arg(address));
 
-    const Fetched fetched = fetch(QUrl(address), lookup.cacheDirectory);
+    const Fetched fetched = fetch(QUrl(address), lookup.cacheDirectory, lookup.now);
 
     std::optional<RatePromptError> outcome;
     const auto ownError = [](int code, const QString& description) {

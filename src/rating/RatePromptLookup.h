@@ -5,6 +5,7 @@
 
 #include "RatePrompt.h"
 
+#include <QDateTime>
 #include <QString>
 #include <QUrl>
 
@@ -22,11 +23,12 @@ struct RatePrompt::Shared {
 struct RatePrompt::Lookup {
     QPointer<RatePrompt> prompt; // read on the main thread only
     std::shared_ptr<Shared> shared;
-    QString serviceRoot; // scheme and host, as "http://itunes.apple.com"
+    QString serviceRoot; // scheme and host, as "https://itunes.apple.com"
     QString country;
     QString bundleID;
     QString version;
     QString cacheDirectory;
+    QDateTime now; // the app's clock when the lookup started
     QUrl customRatingsURL;
     bool onlyPromptIfLatestVersion = true;
     bool previewMode = false;

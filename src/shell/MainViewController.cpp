@@ -73,8 +73,10 @@ std::optional<BannerAdLocation> MainViewController::adRequestLocation() const
     if (!mainView || !mainView->m_GPSLocation)
         return std::nullopt;
     const std::optional<Fix> fix = m_locationManager->location();
+    // Before the first fix there is no position to tell; 0, 0 would be a
+    // false one.
     if (!fix)
-        return BannerAdLocation{};
+        return std::nullopt;
     return BannerAdLocation{float(fix->latitude), float(fix->longitude),
                             float(fix->horizontalAccuracy)};
 }

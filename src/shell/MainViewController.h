@@ -93,7 +93,7 @@ public:
     bool hasAdBannerView() const override { return m_bannerAds && m_bannerAds->hasAdBannerView(); }
 
     // The gauge's last fix for an ad request: nothing without a location
-    // source, 0/0/0 while its manager has no fix yet.
+    // source or while its manager has no fix yet.
     std::optional<BannerAdLocation> adRequestLocation() const;
 
 protected:

@@ -308,14 +308,19 @@ private slots:
     {
         QTest::addColumn<bool>("hasSource");
         QTest::addColumn<BannerAdLocation>("where");
-        QTest::newRow("no location source") << false << BannerAdLocation{};
-        QTest::newRow("manager without a fix") << true << BannerAdLocation{};
-        QTest::newRow("last fix") << true << BannerAdLocation{52.520008f, 13.404954f, 12.5f};
+        QTest::addColumn<BannerAdLocation>("sent"); // what the networks see: two decimals
+        QTest::newRow("no location source") << false << BannerAdLocation{} << BannerAdLocation{};
+        QTest::newRow("last fix") << true << BannerAdLocation{52.520008f, 13.404954f, 12.5f}
+                                  << BannerAdLocation{52.52f, 13.40f, 12.5f};
+        QTest::newRow("rounded half up, south and west")
+            << true << BannerAdLocation{-33.86882f, -151.20929f, 4.0f}
+            << BannerAdLocation{-33.87f, -151.21f, 4.0f};
     }
     void requestLocation()
     {
         QFETCH(bool, hasSource);
         QFETCH(BannerAdLocation, where);
+        QFETCH(BannerAdLocation, sent);
         QVERIFY(GADHouseNetwork::shared().loadManifest(
             QString(R"({"mediation": {"*": [{"class_name": "LocationProbe"}]}})").toUtf8()));
         Screen s(false);
@@ -324,9 +329,9 @@ private slots:
         s.ads->initAds();
         QTRY_VERIFY(LocationProbe::seen.has_value());
         QCOMPARE(LocationProbe::seen->userHasLocation, hasSource);
-        QCOMPARE(LocationProbe::seen->userLatitude, where.latitude);
-        QCOMPARE(LocationProbe::seen->userLongitude, where.longitude);
-        QCOMPARE(LocationProbe::seen->userLocationAccuracyInMeters, where.accuracy);
+        QCOMPARE(LocationProbe::seen->userLatitude, sent.latitude);
+        QCOMPARE(LocationProbe::seen->userLongitude, sent.longitude);
+        QCOMPARE(LocationProbe::seen->userLocationAccuracyInMeters, sent.accuracy);
         QCOMPARE(s.ads->m_adBannerView->rootViewController(), &s.root);
     }
 

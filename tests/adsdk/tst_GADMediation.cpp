@@ -53,7 +53,7 @@ private slots:
         QCOMPARE(event->serverParameter, QStringLiteral("FakeEvent-p"));
         QCOMPARE(event->serverLabel, QStringLiteral("FakeEvent-l"));
         QVERIFY(event->request.userHasLocation);
-        QCOMPARE(event->request.userLatitude, 48.137f);
+        QCOMPARE(event->request.userLatitude, 48.14f); // two decimals only
         QCOMPARE(event->request.userLocationAccuracyInMeters, 30.0f);
     }
 

@@ -66,6 +66,43 @@ class TestEndToEnd : public QObject {
     }
 
 private slots:
+    // The browser module is taken from beside the binary or from where the
+    // variable says, never from the build tree a copied binary came from.
+    void browserModuleBesideTheBinaryOnly_data()
+    {
+        QTest::addColumn<bool>("copied");
+        QTest::addColumn<bool>("named");
+        QTest::addColumn<bool>("loads");
+        QTest::newRow("the build tree's binary") << false << false << true;
+        QTest::newRow("a copy elsewhere") << true << false << false;
+        QTest::newRow("a copy, the module named") << true << true << true;
+    }
+    void browserModuleBesideTheBinaryOnly()
+    {
+        QFETCH(bool, copied);
+        QFETCH(bool, named);
+        QFETCH(bool, loads);
+        TestEnvironment env;
+        QString program = binary();
+        if (copied) {
+            program = env.path() + QStringLiteral("/bin/korvane");
+            QVERIFY(QDir().mkpath(env.path() + QStringLiteral("/bin")));
+            QVERIFY(QFile::copy(binary(), program));
+        }
+        QProcessEnvironment e = environment(env);
+        e.remove(QStringLiteral("KORVANE_WEBENGINE_MODULE"));
+        if (named)
+            e.insert(QStringLiteral("KORVANE_WEBENGINE_MODULE"),
+                     TestEnvironment::binaryPath(QStringLiteral("korvane_webengine.so")));
+        QProcess p;
+        p.setProcessEnvironment(e);
+        p.start(program, {"--source", "demo", "--replay-speed", "1000", "--quit-at-end", "--page", "web:2"});
+        QVERIFY(p.waitForFinished(120000));
+        QCOMPARE(p.exitCode(), 0);
+        const QString err = QString::fromUtf8(p.readAllStandardError());
+        QVERIFY2(err.contains(QLatin1String("web pages are unavailable")) != loads, qPrintable(err));
+    }
+
     void demoDriveToTheEnd()
     {
         TestEnvironment env;

@@ -186,7 +186,9 @@ private slots:
         env = std::make_unique<TestEnvironment>();
         server = std::make_unique<LoopbackHttpServer>();
         server->setHandler([body = storeRecord()](const LoopbackHttpServer::Request&) {
-            return LoopbackHttpServer::Response{200, body};
+            LoopbackHttpServer::Response response{200, body};
+            response.extraHeaders = "Cache-Control: max-age=3600\r\n";
+            return response;
         });
     }
     void cleanup()
@@ -220,7 +222,8 @@ private slots:
         QCOMPARE(run.out, QStringList{kAlert});
         QCOMPARE(sorted(withoutPromptLookup(run.err)), sorted(expectedLog({})));
         QCOMPARE(stored("RatePromptUseCount").toInt(), 6);
-        // The answer of the first launch was kept and served every later one.
+        // The answer of the first launch was kept for its hour and served
+        // every later one.
         const auto requests = server->requests();
         QVERIFY(!requests.isEmpty());
         QCOMPARE(requests.first().target, "/US/lookup?bundleId=" + kBundleID.toLatin1());

@@ -1,7 +1,10 @@
 #include "Application.h"
+#include "Preferences.h"
 #include "RepeatingTimer.h"
+#include "TestEnvironment.h"
 #include "TestMain.h"
 
+#include <QSettings>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -180,6 +183,38 @@ private slots:
         QCOMPARE(first, 1);
         QVERIFY(timer.stop());
         QVERIFY(!timer.stop());
+    }
+
+    // A stored date is one the app could have written (ISO text, years 0 to
+    // 9999), else the caller's default: a date beyond would be lost at the
+    // next write and runs every day count off its scale.
+    void storedDates_data()
+    {
+        QTest::addColumn<QVariant>("stored");
+        QTest::addColumn<QDateTime>("read");
+        const QDateTime fallback(QDate(2000, 1, 1), QTime(0, 0), Qt::UTC);
+        const QDateTime day(QDate(2024, 3, 1), QTime(12, 0), Qt::UTC);
+        QTest::newRow("ISO text") << QVariant(day.toString(Qt::ISODateWithMs)) << day;
+        QTest::newRow("not a date") << QVariant("soon") << fallback;
+        QTest::newRow("a date value") << QVariant(day) << day;
+        QTest::newRow("year 123456")
+            << QVariant(QDateTime(QDate(123456, 1, 1), QTime(0, 0), Qt::UTC)) << fallback;
+        QTest::newRow("before year 0")
+            << QVariant(QDateTime(QDate(-40, 1, 1), QTime(0, 0), Qt::UTC)) << fallback;
+    }
+    void storedDates()
+    {
+        QFETCH(QVariant, stored);
+        QFETCH(QDateTime, read);
+        TestEnvironment env;
+        {
+            QSettings file(env.settingsFile(), QSettings::IniFormat);
+            file.setValue("RatePromptFirstUsed", stored);
+        }
+        Preferences::shared().reload();
+        const QDateTime fallback(QDate(2000, 1, 1), QTime(0, 0), Qt::UTC);
+        QCOMPARE(Preferences::shared().getDate("RatePromptFirstUsed", fallback), read);
+        Preferences::shared().reload();
     }
 };
 

@@ -11,6 +11,7 @@
 #include "TestMain.h"
 
 #include <QCoreApplication>
+#include <QDirIterator>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -349,8 +350,8 @@ private slots:
         QCOMPARE(alert->buttonTitleAtIndex(1), QString("Rate It Now"));
         QCOMPARE(alert->buttonTitleAtIndex(2), QString("Remind Me Later"));
         QVERIFY(delegate.calls.contains("didPrompt"));
-        // Every later lookup for the same address is answered from the cache.
-        QCOMPARE(requestTargets(*server), QStringList{"/US/lookup?bundleId=" + kBundleID});
+        // The answers carry no HTTP lifetime, so none is reused: each launch asked.
+        QCOMPARE(requestTargets(*server), QStringList(6, "/US/lookup?bundleId=" + kBundleID));
         QCOMPARE(Preferences::shared().getInt("RatePromptAppStoreID", 0), 4711);
 
         alert->dismissWithClickedButtonIndex(2);
@@ -557,6 +558,10 @@ private slots:
                                       << "JSONParseErrorDomain" << int(QJsonParseError::IllegalValue)
                                       << "The store's answer is not valid JSON (illegal value at offset 1)"
                                       << false;
+        QTest::newRow("oversize answer")
+            << 200 << QByteArray("{\"pad\":\"") + QByteArray(300 * 1024, ' ') + "\"}" << false << 4711u << false
+            << true << RatePrompt::kNetworkErrorDomain << int(QNetworkReply::UnknownContentError)
+            << "The store's answer is too large." << false;
         QTest::newRow("time-out") << 200 << QByteArray() << true << 4711u << false << true
                                   << RatePrompt::kNetworkErrorDomain << int(QNetworkReply::TimeoutError)
                                   << "The request timed out." << false;
@@ -601,6 +606,101 @@ private slots:
             QCOMPARE(Preferences::shared().getInt("RatePromptAppStoreID", 0), 4711);
             QCOMPARE(prompt->appStoreGenreID(), 6013u);
         }
+    }
+
+    void lookupServiceRoot_data()
+    {
+        QTest::addColumn<QByteArray>("variable"); // empty: unset
+        QTest::addColumn<QString>("root");
+        QTest::newRow("the store, over https") << QByteArray() << "https://itunes.apple.com";
+        QTest::newRow("not an address") << QByteArray("garbage") << "https://itunes.apple.com";
+        QTest::newRow("a mirror") << QByteArray("http://127.0.0.1:8080/any/path") << "http://127.0.0.1:8080";
+    }
+    void lookupServiceRoot()
+    {
+        QFETCH(QByteArray, variable);
+        QFETCH(QString, root);
+        if (variable.isEmpty())
+            qunsetenv("KORVANE_LOOKUP_URL");
+        else
+            qputenv("KORVANE_LOOKUP_URL", variable);
+        QCOMPARE(RatePrompt::lookupServiceRoot(), root);
+    }
+
+    // A second launch `later` seconds after the first asks the store again
+    // unless the first answer parsed and its HTTP lifetime still runs.
+    void cachedAnswerReuse_data()
+    {
+        QTest::addColumn<QByteArray>("body");
+        QTest::addColumn<QByteArray>("headers");
+        QTest::addColumn<int>("later");
+        QTest::addColumn<int>("requests");
+        const QByteArray ours = storeAnswer(kBundleID);
+        const QByteArray hour = "Cache-Control: max-age=3600\r\n";
+        const QByteArray week = "Cache-Control: public, max-age=604800\r\n";
+        QTest::newRow("no lifetime") << ours << QByteArray() << 10 << 2;
+        QTest::newRow("max-age, running") << ours << hour << 1800 << 1;
+        QTest::newRow("max-age, run out") << ours << hour << 3601 << 2;
+        QTest::newRow("a week, within a day") << ours << week << 86000 << 1;
+        QTest::newRow("a week is cut to a day") << ours << week << 86401 << 2;
+        QTest::newRow("no-store") << ours << QByteArray("Cache-Control: no-store, max-age=3600\r\n") << 10 << 2;
+        QTest::newRow("max-age unreadable") << ours << QByteArray("Cache-Control: max-age=soon\r\n") << 10 << 2;
+        QTest::newRow("age counts") << ours << hour + "Age: 3000\r\n" << 1200 << 2;
+        QTest::newRow("expires, running")
+            << ours << QByteArray("Date: Fri, 01 Mar 2024 12:00:00 GMT\r\nExpires: Fri, 01 Mar 2024 13:00:00 GMT\r\n")
+            << 1800 << 1;
+        QTest::newRow("expires, run out")
+            << ours << QByteArray("Date: Fri, 01 Mar 2024 12:00:00 GMT\r\nExpires: Fri, 01 Mar 2024 13:00:00 GMT\r\n")
+            << 3601 << 2;
+        QTest::newRow("expires unreadable") << ours << QByteArray("Expires: 0\r\n") << 10 << 2;
+        QTest::newRow("garbage, long lifetime") << QByteArray("<html>forged</html>") << week << 10 << 2;
+        QTest::newRow("oversize, long lifetime")
+            << QByteArray("{\"results\":[],\"pad\":\"") + QByteArray(300 * 1024, 'a') + "\"}" << week << 10 << 2;
+    }
+    void cachedAnswerReuse()
+    {
+        QFETCH(QByteArray, body);
+        QFETCH(QByteArray, headers);
+        QFETCH(int, later);
+        QFETCH(int, requests);
+        server->setHandler([=](const LoopbackHttpServer::Request&) {
+            LoopbackHttpServer::Response response{200, body};
+            response.extraHeaders = headers;
+            return response;
+        });
+        for (int run = 0; run < 2; ++run) {
+            // Not launch(): its own lookup would race this one.
+            Preferences::shared().reload();
+            auto prompt = makePrompt();
+            prompt->setAppStoreID(4711);
+            prompt->checkForConnectivityInBackground();
+            QVERIFY(waitForLookups());
+            Clock::advance(later);
+        }
+        QCOMPARE(server->requests().size(), requests);
+        // Nothing oversize reaches the disk either.
+        qint64 cached = 0;
+        QDirIterator files(env->cacheHome(), QDir::Files, QDirIterator::Subdirectories);
+        while (files.hasNext())
+            cached += QFileInfo(files.next()).size();
+        QVERIFY2(cached <= RatePrompt::kMaxLookupAnswerBytes, qPrintable(QString::number(cached)));
+    }
+
+    // Never silent for the transfer time-out, yet far slower than the deadline.
+    void drippingStoreIsCutOffAtTheDeadline()
+    {
+        server->setHandler([](const LoopbackHttpServer::Request&) {
+            LoopbackHttpServer::Response response{200, storeAnswer(kBundleID)};
+            response.dripMs = 200;
+            return response;
+        });
+        auto prompt = makePrompt();
+        prompt->setAppStoreID(4711);
+        prompt->promptIfNetworkAvailable();
+        QVERIFY(waitForLookups());
+        QCOMPARE(delegate.errors.size(), 1);
+        QCOMPARE(delegate.errors[0], (RatePromptError{RatePrompt::kNetworkErrorDomain,
+                                                      int(QNetworkReply::TimeoutError), "The request timed out."}));
     }
 
     // Without any known identifier a lookup that finds nothing delivers

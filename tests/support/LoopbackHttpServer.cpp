@@ -3,6 +3,7 @@
 #include <QMetaObject>
 #include <QSemaphore>
 #include <QTcpSocket>
+#include <QTimer>
 
 class LoopbackHttpServer::Worker : public QTcpServer {
 public:
@@ -50,7 +51,23 @@ public:
             QByteArray out = "HTTP/1.1 " + QByteArray::number(response.status) + " X\r\n";
             out += "Content-Type: " + response.contentType + "\r\n";
             out += "Content-Length: " + QByteArray::number(response.body.size()) + "\r\n";
+            out += response.extraHeaders;
             out += "Connection: close\r\n\r\n";
+            if (response.dripMs > 0) {
+                socket->write(out);
+                auto* timer = new QTimer(socket); // goes with the socket
+                connect(timer, &QTimer::timeout, socket,
+                        [socket, timer, body = response.body, sent = qsizetype(0)]() mutable {
+                            if (sent >= body.size()) {
+                                timer->stop();
+                                socket->disconnectFromHost();
+                                return;
+                            }
+                            socket->write(body.mid(sent++, 1));
+                        });
+                timer->start(response.dripMs);
+                return;
+            }
             out += response.body;
             socket->write(out);
             socket->disconnectFromHost();

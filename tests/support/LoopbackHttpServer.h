@@ -23,8 +23,12 @@ public:
         int status = 200;
         QByteArray body;
         QByteArray contentType = "application/json";
+        QByteArray extraHeaders = {}; // raw lines, each ending in "\r\n"
         // Never answer: the connection stays open until the client gives up.
         bool hang = false;
+        // Above zero: the headers at once, then the body one byte every this
+        // many milliseconds, so the client is never silent for long.
+        int dripMs = 0;
     };
     using Handler = std::function<Response(const Request&)>;
 

@@ -4,8 +4,6 @@
 #include "GpsdReport.h"
 #include "LocationManager.h"
 
-#include <QJsonDocument>
-
 #include <cmath>
 
 namespace {
@@ -95,28 +93,12 @@ void GpsdSource::readLines()
         // The whole line is buffered (at most kMaxLine, see below); a limit
         // here would allocate that much for every line.
         const QByteArray line = m_socket.readLine();
-        // gpsd names a report's class first. Only position reports are read
-        // whole: sky views come as often and are many times longer.
-        static constexpr QByteArrayView kClassPrefix = R"({"class":")";
-        if (line.startsWith(kClassPrefix) && !line.startsWith(R"({"class":"TPV")") &&
-            line.trimmed().endsWith('}')) {
-            m_backoff.reset();
-            m_outageReported = false;
-            continue;
-        }
-        QJsonParseError error;
-        const QJsonDocument doc = QJsonDocument::fromJson(line, &error);
-        if (error.error != QJsonParseError::NoError || !doc.isObject())
-            continue;
-        const QJsonObject report = doc.object();
-        const QString reportClass = report.value(QLatin1String("class")).toString();
-        if (!reportClass.isEmpty()) {
+        GpsdReport::Line report = GpsdReport::readLine(line);
+        if (report.fromGpsd) {
             m_backoff.reset();
             m_outageReported = false;
         }
-        if (reportClass != QLatin1String("TPV"))
-            continue;
-        std::optional<Fix> fix = fixFromReport(report);
+        std::optional<Fix>& fix = report.fix;
         if (!fix)
             continue;
         const bool timed = fix->timestamp.isValid();
