@@ -1,6 +1,7 @@
 // A settings file of arbitrary bytes, read through every getter: each gives
 // a value of its type or the caller's default, and numbers stay finite.
 #include "Preferences.h"
+#include "SettingsText.h"
 
 #include <QDir>
 #include <QFile>
@@ -38,7 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }
     Preferences& prefs = Preferences::shared();
     prefs.reload();
-    QStringList keys = QSettings(path, QSettings::IniFormat).allKeys().mid(0, 32);
+    QStringList keys = QSettings(path, SettingsText::format()).allKeys().mid(0, 32);
     keys << QStringLiteral("distanceTraveled_Meter") << QStringLiteral("RatePromptUseCount");
     for (const QString& key : keys) {
         prefs.contains(key);

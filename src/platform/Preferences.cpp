@@ -1,5 +1,7 @@
 #include "Preferences.h"
 
+#include "SettingsText.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QSettings>
@@ -71,7 +73,7 @@ QSettings& Preferences::settings()
         // Nothing is read from a device, a pipe or a folder: the values then
         // live in memory only, until the file can be written.
         m_settings = std::make_unique<QSettings>(refusal(path).isEmpty() ? path : QString(),
-                                                 QSettings::IniFormat);
+                                                 SettingsText::format());
     }
     return *m_settings;
 }
@@ -223,7 +225,7 @@ void Preferences::rewriteWhole()
     for (const QString& key : old.allKeys())
         values.append({key, old.value(key)});
     m_settingsPath = filePath();
-    m_settings = std::make_unique<QSettings>(m_settingsPath, QSettings::IniFormat);
+    m_settings = std::make_unique<QSettings>(m_settingsPath, SettingsText::format());
     for (const auto& [key, value] : values)
         m_settings->setValue(key, value);
     m_settings->sync();

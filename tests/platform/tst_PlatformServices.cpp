@@ -4,6 +4,9 @@
 #include "TestEnvironment.h"
 #include "TestMain.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTest>
@@ -215,6 +218,61 @@ private slots:
         const QDateTime fallback(QDate(2000, 1, 1), QTime(0, 0), Qt::UTC);
         QCOMPARE(Preferences::shared().getDate("RatePromptFirstUsed", fallback), read);
         Preferences::shared().reload();
+    }
+
+    // Text goes through the file unchanged, written by us and read by Qt's
+    // own INI reader, and written by Qt and read by us: files of earlier
+    // versions keep their values.
+    void settingsText_data()
+    {
+        QTest::addColumn<QString>("value");
+        QTest::newRow("version") << "1.0.3";
+        QTest::newRow("separators") << "a, b; c=d";
+        QTest::newRow("spaces kept") << "  spaced  ";
+        QTest::newRow("escapes") << "back\\slash \"quoted\" line\nbreak\ttab";
+        QTest::newRow("leading @") << "@Variant(not one)";
+        QTest::newRow("unicode") << QString::fromUtf8("Zürich ✓ 東京");
+        QTest::newRow("empty") << "";
+    }
+    void settingsText()
+    {
+        QFETCH(QString, value);
+        TestEnvironment env;
+        Preferences& prefs = Preferences::shared();
+        prefs.reload();
+        prefs.setString("ours", value);
+        prefs.synchronize();
+        {
+            QSettings qt(env.settingsFile(), QSettings::IniFormat);
+            QCOMPARE(qt.value("ours").toString(), value);
+            qt.setValue("theirs", value);
+        }
+        prefs.reload();
+        QCOMPARE(prefs.getString("ours"), value);
+        QCOMPARE(prefs.getString("theirs"), value);
+        prefs.reload();
+    }
+
+    // A damaged file whose values claim to be serialised Qt types (one of
+    // them of some gigabytes, found by fuzzing) reads as text, and the
+    // numbers as their defaults.
+    void hostileSettingsFile()
+    {
+        TestEnvironment env;
+        QDir().mkpath(QFileInfo(env.settingsFile()).path());
+        QFile file(env.settingsFile());
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray::fromBase64(
+            "NDQ0ND1AVmFyaWFudChcMFwwXDBcdD1AVmFyaWFudChcMFwwXDBcbnR4MSlceDEpCjJsPXgyXHgxZFxrZWVk"
+            "VW49QFZhcmFpbnQoXDBpXDBcMFx4MVx4MSkKbAMgAAAAAAAAaXN0S3RlZFxrZXk9MWVAVmFyaWFudChcMFww"
+            "XDBcbnR4MSlceDEpCjJsMzA4CrlPdGhlcl0KCgp4PW5hbgo="));
+        file.close();
+        Preferences& prefs = Preferences::shared();
+        prefs.reload();
+        QCOMPARE(prefs.getInt("4444", 2), 2);
+        QVERIFY(prefs.getString("4444").startsWith(u"@Variant("));
+        QCOMPARE(prefs.getDouble("x", 1.0), 1.0);
+        prefs.reload();
     }
 };
 
