@@ -50,27 +50,32 @@ measure() {
     exit 1
   fi
   # The last line: time puts "Command exited with non-zero status" first.
-  tail -n 1 "$out" | awk '{ printf "%.2f %d %d\n", $1 + $2, $3, $4 + $5 }'
+  # The app says how many frames it painted (0 for xgpsspeed, which does not).
+  local frames
+  frames=$(sed -n 's/^korvane: \([0-9]*\) frames painted$/\1/p' "$log" | tail -n 1)
+  tail -n 1 "$out" | awk -v f="${frames:-0}" '{ printf "%.2f %d %d %d\n", $1 + $2, $3, $4 + $5, f }'
 }
 
 home=$scratch/home
 mkdir -p "$home/run" && chmod 700 "$home/run"
 app() {
   XDG_CONFIG_HOME=$home/config XDG_CACHE_HOME=$home/cache XDG_RUNTIME_DIR=$home/run \
-    QT_QPA_PLATFORM=xcb measure "$build/korvane" --device "$1" --source "gpsd://127.0.0.1:$port"
+    QT_QPA_PLATFORM=xcb measure "$build/korvane" --device "$1" --source "gpsd://127.0.0.1:$port" --verbose
 }
 # xgpsspeed's default units come from the locale, and a metric one makes it
 # stop at start (it knows no "km/h" in its default nautical face): name them.
 measure xgpsspeed --host 127.0.0.1 --port "$port" --speedunits mph >"$scratch/x" || exit 1
-read -r x_cpu x_rss x_cs <"$scratch/x"
+read -r x_cpu x_rss x_cs _ <"$scratch/x"
 printf "%-18s %8s %10s %10s\n" "" "CPU s" "RSS MiB" "switches"
 awk -v c="$x_cpu" -v r="$x_rss" -v s="$x_cs" \
   'BEGIN { printf "%-18s %8.2f %10.1f %10d\n", "xgpsspeed", c, r / 1024, s }'
 for device in phone tablet; do
   app "$device" >"$scratch/a" || exit 1
-  read -r cpu rss cs <"$scratch/a"
-  awk -v d="korvane $device" -v c="$cpu" -v r="$rss" -v s="$cs" \
+  read -r cpu rss cs frames <"$scratch/a"
+  awk -v d="korvane $device" -v c="$cpu" -v r="$rss" -v s="$cs" -v f="$frames" \
       -v xc="$x_cpu" -v xr="$x_rss" -v xs="$x_cs" 'BEGIN {
-    printf "%-18s %8.2f %10.1f %10d   ratios: CPU %.2f, RSS %.2f, switches %.2f\n",
-           d, c, r / 1024, s, c / (xc > 0 ? xc : 1), r / (xr > 0 ? xr : 1), s / (xs > 0 ? xs : 1) }'
+    fmt = "%-18s %8.2f %10.1f %10d   ratios: CPU %.2f, RSS %.2f, switches %.2f;"
+    fmt = fmt " %d frames, %.2f ms CPU a frame\n"
+    printf fmt, d, c, r / 1024, s, c / (xc > 0 ? xc : 1), r / (xr > 0 ? xr : 1),
+           s / (xs > 0 ? xs : 1), f, (f > 0 ? 1000 * c / f : 0) }'
 done

@@ -221,6 +221,12 @@ int main(int argc, char** argv)
         QObject::connect(delegate->controller()->locationManager(), &LocationManager::updatesEnded,
                          &app, &QCoreApplication::quit, Qt::QueuedConnection);
 
+    if (options.verbose)
+        QObject::connect(&app, &QCoreApplication::aboutToQuit, &window, [&window] {
+            std::fprintf(stderr, "korvane: %llu frames painted\n",
+                         static_cast<unsigned long long>(window.paintedFrames()));
+        });
+
     const int rc = app.exec();
     application.setDelegate(nullptr);
     return rc != 0 ? rc : screenshotFailed ? 1 : 0;

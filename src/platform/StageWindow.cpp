@@ -128,6 +128,12 @@ void StageWindow::refit()
         DevicePixels::announceChange(m_stage);
 }
 
+void StageWindow::paintEvent(QPaintEvent* event)
+{
+    ++m_paintedFrames;
+    QGraphicsView::paintEvent(event);
+}
+
 void StageWindow::drawBackground(QPainter* painter, const QRectF& rect)
 {
     const QRectF stageRect = m_proxy->sceneBoundingRect();

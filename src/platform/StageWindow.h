@@ -29,6 +29,8 @@ public:
     qreal stageScale() const { return m_fit.scale; }
     QPointF stageOffset() const { return m_fit.offset; }
     void setMarginPainter(MarginPainter painter);
+    // Frames painted so far, so the cost of a frame can be measured.
+    quint64 paintedFrames() const { return m_paintedFrames; }
 
     struct Fit {
         qreal scale = 1.0;
@@ -46,6 +48,7 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
     void drawBackground(QPainter* painter, const QRectF& rect) override;
     void scrollContentsBy(int, int) override {}
     bool event(QEvent* event) override;
@@ -59,4 +62,5 @@ private:
     QGraphicsProxyWidget* m_proxy = nullptr;
     QPointer<QWidget> m_stage;
     Fit m_fit;
+    quint64 m_paintedFrames = 0;
 };
