@@ -3,6 +3,9 @@
 #include <QWidget>
 
 class QLabel;
+namespace Ui {
+class DownloadViewControllerPad;
+}
 
 // The more-apps page's view; the tablet's places its groups for the
 // orientation.
@@ -28,7 +31,7 @@ public:
     QLabel* m_top_of_top_apps_top_descrption_Label = nullptr;
     QWidget* m_zentrik_logo_link_View = nullptr;
 
-    void bindOutlets();
+    void bindOutlets(const Ui::DownloadViewControllerPad& form);
     // The paid edition's own box.
     void loadLocal();
     void layoutSubviews();

@@ -31,8 +31,10 @@ public:
     QLabel* m_dist_Title_Lable = nullptr;
     Property* m_prop = nullptr;
 
-    // Outlets of the interface file, looked up by name.
-    void bindOutlets();
+    // Binds the outlets from the phone's or the tablet's form and wires the
+    // page's own keys.
+    void bindOutlets(const Ui::SettingsViewControllerPhone& form);
+    void bindOutlets(const Ui::SettingsViewControllerPad& form);
 
     void setProperty(Property* store);
     void unite_kmh_button() { unitChange(0); }
@@ -48,6 +50,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    template <class Form> void bindForm(const Form& form);
+
     bool m_showingSelection = false; // checks set by setUnitButtons are no choice
 };
 
