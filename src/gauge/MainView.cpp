@@ -113,8 +113,7 @@ template <class Form> void MainView::bindForm(const Form& form)
     m_settingsButton = form.m_settingsButton;
     m_zentrikAppsButton = form.m_zentrikAppsButton;
     m_moreAppsButton = form.m_moreAppsButton;
-    m_needleContainer = qobject_cast<NeedleContainer*>(m_speedZeiger->parentWidget());
-    Q_ASSERT_X(m_needleContainer, "MainView layout", "the speed needle sits in a NeedleContainer");
+    m_needleContainer = form.m_speedElementsView;
     connect(m_moreAppsButton, &QPushButton::clicked, this, &MainView::moreAppsButtonAction);
 
     // Face, needles and read-outs lie over most of the gauge; presses on

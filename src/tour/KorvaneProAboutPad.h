@@ -2,8 +2,13 @@
 
 #include "KorvaneProAbout.h"
 
+#include <memory>
+
 class QLabel;
 class StretchableImageView;
+namespace Ui {
+class KorvaneProAboutPad;
+}
 
 // The tablet's tour page: every feature at once, laid out for portrait and
 // for landscape.
@@ -32,7 +37,7 @@ public:
     QLabel* m_AdByLabel = nullptr;
     QLabel* m_AppStoreLabel = nullptr;
 
-    void bindOutlets();
+    void bindOutlets(const Ui::KorvaneProAboutPad& form);
     // Places every element for the view's orientation (portrait when taller
     // than wide, upside down included).
     void layoutSubviews();
@@ -46,7 +51,8 @@ class KorvaneProAboutPad : public KorvaneProAbout {
 public:
     static constexpr int kBlinksShown = 11;
 
-    using KorvaneProAbout::KorvaneProAbout;
+    explicit KorvaneProAboutPad(QObject* parent = nullptr);
+    ~KorvaneProAboutPad() override;
 
     int32_t m_blinkCount = 0;
 
@@ -58,4 +64,7 @@ public:
 protected:
     QWidget* createView() override;
     void viewDidLoad() override;
+
+private:
+    std::unique_ptr<Ui::KorvaneProAboutPad> m_ui;
 };
