@@ -81,17 +81,7 @@ MainView::~MainView()
         m_GPSLocation->setDelegate(nullptr);
 }
 
-void MainView::bindLayout(const Ui::MainView& form)
-{
-    bindForm(form);
-}
-
-void MainView::bindLayout(const Ui::MainViewPad& form)
-{
-    bindForm(form);
-}
-
-template <class Form> void MainView::bindForm(const Form& form)
+template <class Form> void MainView::bindLayout(const Form& form)
 {
     cLight = form.cLight;
     addsView = form.addsView;
@@ -124,6 +114,10 @@ template <class Form> void MainView::bindForm(const Form& form)
                                          m_distanceTraveled_Background, m_distanceUnitLabel})
         passive->setAttribute(Qt::WA_TransparentForMouseEvents);
 }
+
+// The two forms the gauge is built from.
+template void MainView::bindLayout(const Ui::MainView&);
+template void MainView::bindLayout(const Ui::MainViewPad&);
 
 NeedleContainer* MainView::needleContainer() const
 {

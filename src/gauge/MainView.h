@@ -186,8 +186,7 @@ protected:
     // For a subclass that loads a layout of its own and then calls bindLayout.
     MainView(QWidget* parent, NoLayout);
     // Takes the layout elements from the phone's or the tablet's form.
-    void bindLayout(const Ui::MainView& form);
-    void bindLayout(const Ui::MainViewPad& form);
+    template <class Form> void bindLayout(const Form& form);
 
     // The last step of addProperty.
     void showStartUpReviewAnimationIfDue();
@@ -203,7 +202,6 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    template <class Form> void bindForm(const Form& form);
     int32_t speedUnit() const;
     // Whether a touch beginning here is the dial's, or belongs to a control
     // of the layout (which then gets it as a mouse press).

@@ -86,8 +86,8 @@ template <class Form> void DownloadViewControllerPhone::bindForm(const Form& for
             &DownloadViewControllerPhone::done);
 }
 
-void DownloadViewControllerPhone::fillEntry(QLabel* title, QLabel* description,
-                                            Button* icon, const StoreLinks::MakerApp& app,
+void DownloadViewControllerPhone::fillEntry(QLabel* title, QLabel* description, Button* icon,
+                                            const StoreLinks::MakerApp& app,
                                             void (DownloadViewControllerPhone::*open)())
 {
     title->setText(text(app.titleKey, app.title));

@@ -41,17 +41,7 @@ SettingsViewPhone::SettingsViewPhone(QWidget* parent) : QWidget(parent)
     setObjectName(QStringLiteral("SettingsViewPhone"));
 }
 
-void SettingsViewPhone::bindOutlets(const Ui::SettingsViewControllerPhone& form)
-{
-    bindForm(form);
-}
-
-void SettingsViewPhone::bindOutlets(const Ui::SettingsViewControllerPad& form)
-{
-    bindForm(form);
-}
-
-template <class Form> void SettingsViewPhone::bindForm(const Form& form)
+template <class Form> void SettingsViewPhone::bindOutlets(const Form& form)
 {
     m_unit_kmh_button = form.m_unit_kmh_button;
     m_unit_mph_button = form.m_unit_mph_button;
@@ -103,6 +93,10 @@ template <class Form> void SettingsViewPhone::bindForm(const Form& form)
     m_moreApps_button->setAccessibleName(m_moreApps_button->text());
     PageStyle::styleKey(m_moreApps_button, false);
 }
+
+// The two forms the page is built from.
+template void SettingsViewPhone::bindOutlets(const Ui::SettingsViewControllerPhone&);
+template void SettingsViewPhone::bindOutlets(const Ui::SettingsViewControllerPad&);
 
 void SettingsViewPhone::setProperty(Property* store)
 {

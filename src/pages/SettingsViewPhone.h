@@ -33,8 +33,7 @@ public:
 
     // Binds the outlets from the phone's or the tablet's form and wires the
     // page's own keys.
-    void bindOutlets(const Ui::SettingsViewControllerPhone& form);
-    void bindOutlets(const Ui::SettingsViewControllerPad& form);
+    template <class Form> void bindOutlets(const Form& form);
 
     void setProperty(Property* store);
     void unite_kmh_button() { unitChange(0); }
@@ -50,8 +49,6 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    template <class Form> void bindForm(const Form& form);
-
     bool m_showingSelection = false; // checks set by setUnitButtons are no choice
 };
 

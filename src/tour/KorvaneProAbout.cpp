@@ -112,12 +112,13 @@ void KorvaneProAbout::wireKeys(std::initializer_list<QAbstractButton*> storeLink
 
 KorvaneProAbout::FormTexts KorvaneProAbout::formTexts()
 {
-    return {Localization::translate("Localizable", "AvailableInTheStore")
-                .orDefault(QStringLiteral("Available in the store")),
-            Localization::translate("Localizable", "Download").orDefault(QStringLiteral("Download")),
-            Localization::translate("Localizable", "InTheStore")
-                .orDefault(QStringLiteral("in the store")),
-            Localization::translate("NavigationItem", "Done").orDefault(QStringLiteral("Done"))};
+    return {
+        Localization::translate("Localizable", "AvailableInTheStore")
+            .orDefault(QStringLiteral("Available in the store")),
+        Localization::translate("Localizable", "Download").orDefault(QStringLiteral("Download")),
+        Localization::translate("Localizable", "InTheStore")
+            .orDefault(QStringLiteral("in the store")),
+        Localization::translate("NavigationItem", "Done").orDefault(QStringLiteral("Done"))};
 }
 
 QWidget* KorvaneProAbout::loadView()
