@@ -23,13 +23,10 @@ class DownloadViewPad : public DownloadViewPhone {
 public:
     explicit DownloadViewPad(QWidget* parent = nullptr);
 
-    QWidget* m_recomend_title_View = nullptr;
     QWidget* m_top_apps_View = nullptr;
     QWidget* m_button_apps_View = nullptr;
-    QWidget* m_top_of_top_apps_View = nullptr;
     QLabel* m_top_of_top_apps_top_tittle_Label = nullptr;
     QLabel* m_top_of_top_apps_top_descrption_Label = nullptr;
-    QWidget* m_zentrik_logo_link_View = nullptr;
 
     void bindOutlets(const Ui::DownloadViewControllerPad& form);
     // The paid edition's own box.
@@ -38,4 +35,10 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+
+private:
+    // Only this view places these.
+    QWidget* m_recomend_title_View = nullptr;
+    QWidget* m_top_of_top_apps_View = nullptr;
+    QWidget* m_zentrik_logo_link_View = nullptr;
 };

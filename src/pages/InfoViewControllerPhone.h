@@ -57,12 +57,11 @@ public:
     explicit InfoViewControllerPad(QObject* parent = nullptr);
     ~InfoViewControllerPad() override;
 
-    StretchableImageView* m_info_image = nullptr;
-
 protected:
     void viewDidLoad() override;
     QWidget* createView() override;
 
 private:
     std::unique_ptr<Ui::InfoViewControllerPad> m_ui;
+    StretchableImageView* m_info_image = nullptr;
 };

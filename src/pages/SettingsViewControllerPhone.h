@@ -44,12 +44,11 @@ public:
     explicit SettingsViewControllerPad(QObject* parent = nullptr);
     ~SettingsViewControllerPad() override;
 
-    StretchableImageView* m_info_image = nullptr;
-
 protected:
     void viewDidLoad() override;
     SettingsViewPhone* createView() override;
 
 private:
     std::unique_ptr<Ui::SettingsViewControllerPad> m_ui;
+    StretchableImageView* m_info_image = nullptr;
 };

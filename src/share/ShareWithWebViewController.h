@@ -24,8 +24,6 @@ public:
     ~ShareWithWebViewController() override;
 
     QPointer<QObject> delegate; // the opener; never called back
-    QWidget* m_shareWithWebView = nullptr; // holds the web view once the engine is loaded
-    NavigationItem* m_navigationItem = nullptr;
     QLabel* m_testLabel = nullptr;
     ActivityIndicatorView* m_activityIndicator = nullptr;
     QWidget* m_activityView = nullptr;
@@ -66,6 +64,8 @@ private:
     void fitZoom();
 
     std::unique_ptr<Ui::ShareWithWebViewController> m_ui;
+    QWidget* m_shareWithWebView = nullptr; // holds the web view once the engine is loaded
+    NavigationItem* m_navigationItem = nullptr;
 
     QString m_title;
     QUrl m_requested;
