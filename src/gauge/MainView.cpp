@@ -13,6 +13,7 @@
 #include "RotatingImageView.h"
 #include "StoreLinks.h"
 #include "ui_MainView.h"
+#include "ui_MainViewPad.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -57,9 +58,9 @@ constexpr const char* kAccuracyNeedleImage = "korvaneGpsZeiger.png";
 
 MainView::MainView(QWidget* parent) : MainView(parent, NoLayout{})
 {
-    Ui::MainView ui;
-    ui.setupUi(this);
-    bindLayout();
+    m_ui = std::make_unique<Ui::MainView>();
+    m_ui->setupUi(this);
+    bindLayout(*m_ui);
 }
 
 MainView::MainView(QWidget* parent, NoLayout) : QWidget(parent)
@@ -80,34 +81,29 @@ MainView::~MainView()
         m_GPSLocation->setDelegate(nullptr);
 }
 
-void MainView::bindLayout()
+template <class Form> void MainView::bindLayout(const Form& form)
 {
-    auto find = [this]<typename T>(T*& field, const char* name) {
-        field = findChild<T*>(QLatin1String(name));
-        Q_ASSERT_X(field, "MainView layout", name);
-    };
-    find(cLight, "cLight");
-    find(addsView, "addsView");
-    find(m_GenauigkeitMeter, "m_GenauigkeitMeter");
-    find(m_speedLabel, "m_speedLabel");
-    find(m_View_Main, "m_View_Main");
-    find(m_speedZeiger, "m_speedZeiger");
-    find(m_gpsZeiger, "m_gpsZeiger");
-    find(m_BackgroundView, "m_BackgroundView");
-    find(m_friendShareButton, "m_friendShareButton");
-    find(iButton, "iButton");
-    find(adProButton, "adProButton");
-    find(m_Speedo_Label, "m_Speedo_Label");
-    find(m_distanceTraveled, "m_distanceTraveled");
-    find(m_distanceTraveled_Background, "m_distanceTraveled_Background");
-    find(m_distanceUnitLabel, "m_distanceUnitLabel");
-    find(m_properties_twitter_webio_Button, "m_properties_twitter_webio_Button");
-    find(m_properties_facebook_Button, "m_properties_facebook_Button");
-    find(m_settingsButton, "m_settingsButton");
-    find(m_zentrikAppsButton, "m_zentrikAppsButton");
-    find(m_moreAppsButton, "m_moreAppsButton");
-    m_needleContainer = qobject_cast<NeedleContainer*>(m_speedZeiger->parentWidget());
-    Q_ASSERT_X(m_needleContainer, "MainView layout", "the speed needle sits in a NeedleContainer");
+    cLight = form.cLight;
+    addsView = form.addsView;
+    m_GenauigkeitMeter = form.m_GenauigkeitMeter;
+    m_speedLabel = form.m_speedLabel;
+    m_View_Main = form.m_View_Main;
+    m_speedZeiger = form.m_speedZeiger;
+    m_gpsZeiger = form.m_gpsZeiger;
+    m_BackgroundView = form.m_BackgroundView;
+    m_friendShareButton = form.m_friendShareButton;
+    iButton = form.iButton;
+    adProButton = form.adProButton;
+    m_Speedo_Label = form.m_Speedo_Label;
+    m_distanceTraveled = form.m_distanceTraveled;
+    m_distanceTraveled_Background = form.m_distanceTraveled_Background;
+    m_distanceUnitLabel = form.m_distanceUnitLabel;
+    m_properties_twitter_webio_Button = form.m_properties_twitter_webio_Button;
+    m_properties_facebook_Button = form.m_properties_facebook_Button;
+    m_settingsButton = form.m_settingsButton;
+    m_zentrikAppsButton = form.m_zentrikAppsButton;
+    m_moreAppsButton = form.m_moreAppsButton;
+    m_needleContainer = form.m_speedElementsView;
     connect(m_moreAppsButton, &QPushButton::clicked, this, &MainView::moreAppsButtonAction);
 
     // Face, needles and read-outs lie over most of the gauge; presses on
@@ -118,6 +114,10 @@ void MainView::bindLayout()
                                          m_distanceTraveled_Background, m_distanceUnitLabel})
         passive->setAttribute(Qt::WA_TransparentForMouseEvents);
 }
+
+// The two forms the gauge is built from.
+template void MainView::bindLayout(const Ui::MainView&);
+template void MainView::bindLayout(const Ui::MainViewPad&);
 
 NeedleContainer* MainView::needleContainer() const
 {

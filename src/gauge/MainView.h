@@ -28,6 +28,10 @@ class QPushButton;
 class QTouchEvent;
 class RotatingButton;
 class RotatingImageView;
+namespace Ui {
+class MainView;
+class MainViewPad;
+} // namespace Ui
 
 // One thing the face painter put into the face image, in face coordinates.
 // Kept so the face can be checked without reading pixels.
@@ -181,8 +185,8 @@ protected:
     struct NoLayout {};
     // For a subclass that loads a layout of its own and then calls bindLayout.
     MainView(QWidget* parent, NoLayout);
-    // Looks the layout elements up by their object names.
-    void bindLayout();
+    // Takes the layout elements from the phone's or the tablet's form.
+    template <class Form> void bindLayout(const Form& form);
 
     // The last step of addProperty.
     void showStartUpReviewAnimationIfDue();
@@ -211,6 +215,7 @@ private:
     QPainter* m_faceContext = nullptr; // the open image context while the face renders
     QList<FaceElement> m_faceElements;
     NeedleContainer* m_needleContainer = nullptr;
+    std::unique_ptr<Ui::MainView> m_ui;
     // The spin waits while the overlay, and with it the button, is hidden.
     bool m_adProSpinWaitsForOverlay = false;
 };

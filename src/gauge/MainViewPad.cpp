@@ -51,15 +51,17 @@ void setCenter(QWidget* w, QPointF center, const QWidget* view)
 
 MainViewPad::MainViewPad(QWidget* parent) : MainView(parent, NoLayout{})
 {
-    Ui::MainViewPad ui;
-    ui.setupUi(this);
-    m_speedElementsView = ui.m_speedElementsView;
-    m_ZentrikAppsView = ui.m_ZentrikAppsView;
-    m_ISView = ui.m_ISView;
-    m_backdropView = ui.m_backdropView;
-    bindLayout();
+    m_ui = std::make_unique<Ui::MainViewPad>();
+    m_ui->setupUi(this);
+    m_speedElementsView = m_ui->m_speedElementsView;
+    m_ZentrikAppsView = m_ui->m_ZentrikAppsView;
+    m_ISView = m_ui->m_ISView;
+    m_backdropView = m_ui->m_backdropView;
+    bindLayout(*m_ui);
     layoutSubviews();
 }
+
+MainViewPad::~MainViewPad() = default;
 
 void MainViewPad::layoutSubviews()
 {

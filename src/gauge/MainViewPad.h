@@ -3,8 +3,12 @@
 #include "MainView.h"
 
 #include <QPointer>
+#include <memory>
 
 class TextureView;
+namespace Ui {
+class MainViewPad;
+}
 
 // The tablet gauge: the phone gauge's behaviour with its own layout for
 // both orientations, a larger wheel and its own accuracy needle.
@@ -13,6 +17,7 @@ class MainViewPad : public MainView {
 public:
     // Loads the tablet layout ("MainViewPad.ui").
     explicit MainViewPad(QWidget* parent = nullptr);
+    ~MainViewPad() override;
 
     // The needles; its centre stays on the dial centre.
     NeedleContainer* m_speedElementsView = nullptr;
@@ -38,5 +43,6 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    std::unique_ptr<Ui::MainViewPad> m_ui;
     TextureView* m_backdropView = nullptr;
 };

@@ -48,36 +48,46 @@ DownloadViewControllerPhone::DownloadViewControllerPhone(QObject* parent)
 {
 }
 
+DownloadViewControllerPhone::~DownloadViewControllerPhone() = default;
+
 QWidget* DownloadViewControllerPhone::createView()
 {
     auto* view = new DownloadViewPhone;
-    Ui::DownloadViewControllerPhone ui;
-    ui.setupUi(view);
+    m_ui = std::make_unique<Ui::DownloadViewControllerPhone>();
+    m_ui->setupUi(view);
+    bindForm(*m_ui);
+    m_button_apps_button_second_button = m_ui->m_button_apps_button_second_button;
     return view;
 }
 
 QWidget* DownloadViewControllerPhone::loadView()
 {
-    QWidget* view = createView();
-    auto find = [view](const char* name) { return view->findChild<QLabel*>(QLatin1String(name)); };
-    m_recomend_title_Label = find("m_recomend_title_Label");
-    m_top_apps_top_tittle_Label = find("m_top_apps_top_tittle_Label");
-    m_top_apps_top_descrption_Label = find("m_top_apps_top_descrption_Label");
-    m_top_apps_button_tittle_Label = find("m_top_apps_button_tittle_Label");
-    m_top_apps_button_descrption_Label = find("m_top_apps_button_descrption_Label");
-    m_button_apps_top_tittle_Label = find("m_button_apps_top_tittle_Label");
-    m_button_apps_top_descrption_Label = find("m_button_apps_top_descrption_Label");
-    m_button_apps_button_tittle_Label = find("m_button_apps_button_tittle_Label");
-    m_button_apps_button_descrption_Label = find("m_button_apps_button_descrption_Label");
-    m_Button_apps_top_button = view->findChild<Button*>(QStringLiteral("m_Button_apps_top_button"));
-    m_naviItm = view->findChild<NavigationItem*>(QStringLiteral("m_naviItm"));
-    connect(m_naviItm->doneButton(), &QAbstractButton::clicked, this,
-            &DownloadViewControllerPhone::done);
-    return view;
+    return createView();
 }
 
-void DownloadViewControllerPhone::fillEntry(QLabel* title, QLabel* description,
-                                            const char* iconButton, const StoreLinks::MakerApp& app,
+template <class Form> void DownloadViewControllerPhone::bindForm(const Form& form)
+{
+    m_recomend_title_Label = form.m_recomend_title_Label;
+    m_top_apps_top_tittle_Label = form.m_top_apps_top_tittle_Label;
+    m_top_apps_top_descrption_Label = form.m_top_apps_top_descrption_Label;
+    m_top_apps_button_tittle_Label = form.m_top_apps_button_tittle_Label;
+    m_top_apps_button_descrption_Label = form.m_top_apps_button_descrption_Label;
+    m_button_apps_top_tittle_Label = form.m_button_apps_top_tittle_Label;
+    m_button_apps_top_descrption_Label = form.m_button_apps_top_descrption_Label;
+    m_button_apps_button_tittle_Label = form.m_button_apps_button_tittle_Label;
+    m_button_apps_button_descrption_Label = form.m_button_apps_button_descrption_Label;
+    m_Button_apps_top_button = form.m_Button_apps_top_button;
+    m_naviItm = form.m_naviItm;
+    m_top_apps_top_button = form.m_top_apps_top_button;
+    m_top_apps_button_button = form.m_top_apps_button_button;
+    m_button_apps_button_button = form.m_button_apps_button_button;
+    m_zentrik_logo_button = form.m_zentrik_logo_button;
+    connect(m_naviItm->doneButton(), &QAbstractButton::clicked, this,
+            &DownloadViewControllerPhone::done);
+}
+
+void DownloadViewControllerPhone::fillEntry(QLabel* title, QLabel* description, Button* icon,
+                                            const StoreLinks::MakerApp& app,
                                             void (DownloadViewControllerPhone::*open)())
 {
     title->setText(text(app.titleKey, app.title));
@@ -85,47 +95,42 @@ void DownloadViewControllerPhone::fillEntry(QLabel* title, QLabel* description,
     PageStyle::styleLabel(title, 16, true);
     PageStyle::fitWidth(title, 12);
     PageStyle::styleLabel(description, 12, false, PageStyle::kSecondaryText);
-    if (auto* icon = view()->findChild<Button*>(QLatin1String(iconButton))) {
-        icon->setImageName(QLatin1String(app.icon));
-        icon->setAccessibleName(title->text());
-        icon->disconnect(this);
-        connect(icon, &QAbstractButton::clicked, this, open);
-    }
+    icon->setImageName(QLatin1String(app.icon));
+    icon->setAccessibleName(title->text());
+    icon->disconnect(this);
+    connect(icon, &QAbstractButton::clicked, this, open);
 }
 
 void DownloadViewControllerPhone::viewDidLoad()
 {
-    QWidget* v = view();
     m_naviItm->setTitle(TabBarItem::downloads().title);
     m_recomend_title_Label->setText(Localization::translate("moreApps", "RecommendedApps")
                                         .orDefault(QStringLiteral("Recommended Apps")));
     PageStyle::styleLabel(m_recomend_title_Label, 22, true);
-    fillEntry(m_top_apps_top_tittle_Label, m_top_apps_top_descrption_Label, "m_top_apps_top_button",
+    fillEntry(m_top_apps_top_tittle_Label, m_top_apps_top_descrption_Label, m_top_apps_top_button,
               StoreLinks::kKorvanePro, &DownloadViewControllerPhone::appStoreKorvanePro);
     fillEntry(m_top_apps_button_tittle_Label, m_top_apps_button_descrption_Label,
-              "m_top_apps_button_button", nordweiser(),
+              m_top_apps_button_button, nordweiser(),
               &DownloadViewControllerPhone::appStoreNordweiser);
     fillEntry(m_button_apps_top_tittle_Label, m_button_apps_top_descrption_Label,
-              "m_Button_apps_top_button", pegelwerk(),
+              m_Button_apps_top_button, pegelwerk(),
               &DownloadViewControllerPhone::appStorePegelwerk);
     fillEntry(m_button_apps_button_tittle_Label, m_button_apps_button_descrption_Label,
-              "m_button_apps_button_button", tidenhub(),
+              m_button_apps_button_button, tidenhub(),
               &DownloadViewControllerPhone::appStoreTidenhub);
-    if (auto* lite = v->findChild<Button*>(QStringLiteral("m_button_apps_button_second_button"))) {
+    if (Button* lite = m_button_apps_button_second_button) {
         lite->setText(text(tidenhubLite().titleKey, tidenhubLite().title));
         lite->setAccessibleName(lite->text());
         PageStyle::styleKey(lite, false, 12);
         connect(lite, &QAbstractButton::clicked, this,
                 &DownloadViewControllerPhone::appStoreTidenhubLite);
     }
-    if (auto* logo = v->findChild<Button*>(QStringLiteral("m_zentrik_logo_button"))) {
-        logo->setText(Localization::translate("moreApps", "AllAppsFromZentrik")
-                          .orDefault(QStringLiteral("All apps from Zentrik")));
-        logo->setAccessibleName(logo->text());
-        PageStyle::styleKey(logo, true);
-        connect(logo, &QAbstractButton::clicked, this,
-                &DownloadViewControllerPhone::appStoreZentrik);
-    }
+    Button* logo = m_zentrik_logo_button;
+    logo->setText(Localization::translate("moreApps", "AllAppsFromZentrik")
+                      .orDefault(QStringLiteral("All apps from Zentrik")));
+    logo->setAccessibleName(logo->text());
+    PageStyle::styleKey(logo, true);
+    connect(logo, &QAbstractButton::clicked, this, &DownloadViewControllerPhone::appStoreZentrik);
 }
 
 void DownloadViewControllerPhone::viewWillAppear()
@@ -135,8 +140,7 @@ void DownloadViewControllerPhone::viewWillAppear()
     const bool hide = hidesEntryThree(height);
     m_button_apps_top_tittle_Label->setHidden(hide);
     m_button_apps_top_descrption_Label->setHidden(hide);
-    if (m_Button_apps_top_button)
-        m_Button_apps_top_button->setHidden(hide);
+    m_Button_apps_top_button->setHidden(hide);
 }
 
 void DownloadViewControllerPhone::appStoreKorvanePro()
@@ -171,12 +175,15 @@ DownloadViewControllerPad::DownloadViewControllerPad(QObject* parent)
 {
 }
 
+DownloadViewControllerPad::~DownloadViewControllerPad() = default;
+
 QWidget* DownloadViewControllerPad::createView()
 {
     auto* view = new DownloadViewPad;
-    Ui::DownloadViewControllerPad ui;
-    ui.setupUi(view);
-    view->bindOutlets();
+    m_ui = std::make_unique<Ui::DownloadViewControllerPad>();
+    m_ui->setupUi(view);
+    view->bindOutlets(*m_ui);
+    bindForm(*m_ui);
     return view;
 }
 
@@ -188,14 +195,13 @@ void DownloadViewControllerPad::viewDidLoad()
     PageStyle::styleLabel(pad->m_top_of_top_apps_top_tittle_Label, 18, true);
     PageStyle::styleLabel(pad->m_top_of_top_apps_top_descrption_Label, 13, false,
                           PageStyle::kSecondaryText);
-    if (auto* proIcon = pad->findChild<Button*>(QStringLiteral("m_top_of_top_apps_button"))) {
-        proIcon->setImageName(QLatin1String(StoreLinks::kKorvanePro.icon));
-        proIcon->setAccessibleName(pad->m_top_of_top_apps_top_tittle_Label->text());
-        connect(proIcon, &QAbstractButton::clicked, this,
-                &DownloadViewControllerPhone::appStoreKorvanePro);
-    }
+    Button* proIcon = m_ui->m_top_of_top_apps_button;
+    proIcon->setImageName(QLatin1String(StoreLinks::kKorvanePro.icon));
+    proIcon->setAccessibleName(pad->m_top_of_top_apps_top_tittle_Label->text());
+    connect(proIcon, &QAbstractButton::clicked, this,
+            &DownloadViewControllerPhone::appStoreKorvanePro);
     // Entry 1 lists a further app: the paid edition has its own box here.
-    fillEntry(m_top_apps_top_tittle_Label, m_top_apps_top_descrption_Label, "m_top_apps_top_button",
+    fillEntry(m_top_apps_top_tittle_Label, m_top_apps_top_descrption_Label, m_top_apps_top_button,
               tidenhubLite(), &DownloadViewControllerPhone::appStoreTidenhubLite);
     pad->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     pad->layoutSubviews();

@@ -4,6 +4,7 @@
 #include "Localization.h"
 #include "PageStyle.h"
 #include "StoreLinks.h"
+#include "ui_DownloadViewControllerPad.h"
 
 #include <QLabel>
 #include <QPainter>
@@ -41,17 +42,15 @@ void DownloadViewPhone::paintEvent(QPaintEvent*)
 
 DownloadViewPad::DownloadViewPad(QWidget* parent) : DownloadViewPhone(parent) {}
 
-void DownloadViewPad::bindOutlets()
+void DownloadViewPad::bindOutlets(const Ui::DownloadViewControllerPad& form)
 {
-    m_recomend_title_View = findChild<QWidget*>(QStringLiteral("m_recomend_title_View"));
-    m_top_apps_View = findChild<QWidget*>(QStringLiteral("m_top_apps_View"));
-    m_button_apps_View = findChild<QWidget*>(QStringLiteral("m_button_apps_View"));
-    m_top_of_top_apps_View = findChild<QWidget*>(QStringLiteral("m_top_of_top_apps_View"));
-    m_top_of_top_apps_top_tittle_Label =
-        findChild<QLabel*>(QStringLiteral("m_top_of_top_apps_top_tittle_Label"));
-    m_top_of_top_apps_top_descrption_Label =
-        findChild<QLabel*>(QStringLiteral("m_top_of_top_apps_top_descrption_Label"));
-    m_zentrik_logo_link_View = findChild<QWidget*>(QStringLiteral("m_zentrik_logo_link_View"));
+    m_recomend_title_View = form.m_recomend_title_View;
+    m_top_apps_View = form.m_top_apps_View;
+    m_button_apps_View = form.m_button_apps_View;
+    m_top_of_top_apps_View = form.m_top_of_top_apps_View;
+    m_top_of_top_apps_top_tittle_Label = form.m_top_of_top_apps_top_tittle_Label;
+    m_top_of_top_apps_top_descrption_Label = form.m_top_of_top_apps_top_descrption_Label;
+    m_zentrik_logo_link_View = form.m_zentrik_logo_link_View;
 }
 
 void DownloadViewPad::loadLocal()

@@ -3,6 +3,9 @@
 #include <QWidget>
 
 class QLabel;
+namespace Ui {
+class DownloadViewControllerPad;
+}
 
 // The more-apps page's view; the tablet's places its groups for the
 // orientation.
@@ -20,19 +23,22 @@ class DownloadViewPad : public DownloadViewPhone {
 public:
     explicit DownloadViewPad(QWidget* parent = nullptr);
 
-    QWidget* m_recomend_title_View = nullptr;
     QWidget* m_top_apps_View = nullptr;
     QWidget* m_button_apps_View = nullptr;
-    QWidget* m_top_of_top_apps_View = nullptr;
     QLabel* m_top_of_top_apps_top_tittle_Label = nullptr;
     QLabel* m_top_of_top_apps_top_descrption_Label = nullptr;
-    QWidget* m_zentrik_logo_link_View = nullptr;
 
-    void bindOutlets();
+    void bindOutlets(const Ui::DownloadViewControllerPad& form);
     // The paid edition's own box.
     void loadLocal();
     void layoutSubviews();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+
+private:
+    // Only this view places these.
+    QWidget* m_recomend_title_View = nullptr;
+    QWidget* m_top_of_top_apps_View = nullptr;
+    QWidget* m_zentrik_logo_link_View = nullptr;
 };

@@ -37,75 +37,74 @@ QString InfoViewControllerPhone::reviewInvitation()
                         Localization::translate("Localizable", "KorvaneFree").text());
 }
 
+InfoViewControllerPhone::InfoViewControllerPhone(QObject* parent) : PageViewController(parent) {}
+
+InfoViewControllerPhone::~InfoViewControllerPhone() = default;
+
 QWidget* InfoViewControllerPhone::createView()
 {
     auto* view = new InfoViewPhone;
-    Ui::InfoViewControllerPhone ui;
-    ui.setupUi(view);
+    m_ui = std::make_unique<Ui::InfoViewControllerPhone>();
+    m_ui->setupUi(view);
+    bindForm(*m_ui);
     return view;
 }
 
 QWidget* InfoViewControllerPhone::loadView()
 {
-    QWidget* view = createView();
-    m_naviItm = view->findChild<NavigationItem*>(QStringLiteral("m_naviItm"));
-    titleLabel = view->findChild<QLabel*>(QStringLiteral("titleLabel"));
-    versionLabel = view->findChild<QLabel*>(QStringLiteral("versionLabel"));
-    eRecommendButton = view->findChild<Button*>(QStringLiteral("eRecommendButton"));
-    reviewAnimationButton = view->findChild<Button*>(QStringLiteral("reviewAnimationButton"));
-    const auto wire = [&](const char* name, void (InfoViewControllerPhone::*action)()) {
-        if (auto* b = view->findChild<QAbstractButton*>(QLatin1String(name)))
-            connect(b, &QAbstractButton::clicked, this, action);
+    return createView();
+}
+
+template <class Form> void InfoViewControllerPhone::bindForm(const Form& form)
+{
+    m_naviItm = form.m_naviItm;
+    titleLabel = form.titleLabel;
+    versionLabel = form.versionLabel;
+    eRecommendButton = form.eRecommendButton;
+    reviewAnimationButton = form.reviewAnimationButton;
+    const auto wire = [this](QAbstractButton* b, void (InfoViewControllerPhone::*action)()) {
+        connect(b, &QAbstractButton::clicked, this, action);
     };
-    wire("eRecommendButton", &InfoViewControllerPhone::showEmailFriendShare);
-    wire("m_facebookButton", &InfoViewControllerPhone::shwoWebFriendShareFacebook);
-    wire("m_twitterButton", &InfoViewControllerPhone::shwoWebFriendShareTwitter);
-    wire("m_wwwButton", &InfoViewControllerPhone::www);
-    wire("m_zentrikAppsButton", &InfoViewControllerPhone::appStoreZentrik);
-    wire("m_appIconButton", &InfoViewControllerPhone::appStoreKorvaneFree);
+    wire(eRecommendButton, &InfoViewControllerPhone::showEmailFriendShare);
+    wire(form.m_facebookButton, &InfoViewControllerPhone::shwoWebFriendShareFacebook);
+    wire(form.m_twitterButton, &InfoViewControllerPhone::shwoWebFriendShareTwitter);
+    wire(form.m_wwwButton, &InfoViewControllerPhone::www);
+    wire(form.m_zentrikAppsButton, &InfoViewControllerPhone::appStoreZentrik);
+    wire(form.m_appIconButton, &InfoViewControllerPhone::appStoreKorvaneFree);
     // Writing a review happens on the app's store page.
-    wire("reviewAnimationButton", &InfoViewControllerPhone::appStoreKorvaneFree);
+    wire(reviewAnimationButton, &InfoViewControllerPhone::appStoreKorvaneFree);
     connect(m_naviItm->doneButton(), &QAbstractButton::clicked, this,
             &InfoViewControllerPhone::done);
 
     PageStyle::styleLabel(titleLabel, 24, true);
     PageStyle::styleLabel(versionLabel, 13, false, PageStyle::kSecondaryText);
-    if (auto* heading = view->findChild<QLabel*>(QStringLiteral("m_share_Title_Lable"))) {
-        heading->setText(Localization::translate("Localizable", "Recommend").text());
-        PageStyle::styleHeading(heading);
-    }
-    for (const char* name : {"m_wwwButton", "m_zentrikAppsButton", "eRecommendButton",
-                             "m_facebookButton", "m_twitterButton"})
-        if (auto* b = view->findChild<Button*>(QLatin1String(name)))
-            PageStyle::styleKey(b, false);
+    form.m_share_Title_Lable->setText(Localization::translate("Localizable", "Recommend").text());
+    PageStyle::styleHeading(form.m_share_Title_Lable);
+    for (Button* b : {form.m_wwwButton, form.m_zentrikAppsButton, eRecommendButton,
+                      form.m_facebookButton, form.m_twitterButton})
+        PageStyle::styleKey(b, false);
     // The share keys' pictures are generic shapes: each key names its
     // network (or e-mail) under the picture, and says what it does.
-    const auto shareKey = [view](const char* name, const QString& caption,
-                                 const QString& action) {
-        auto* b = view->findChild<Button*>(QLatin1String(name));
-        if (!b)
-            return;
+    const auto shareKey = [](Button* b, const QString& caption, const QString& action) {
         b->setText(caption);
         b->setFont(PageStyle::font(11, true));
         b->setAccessibleName(action);
         b->setToolTip(action);
     };
-    shareKey("eRecommendButton",
+    shareKey(eRecommendButton,
              Localization::translate("Localizable", "Email").orDefault(QStringLiteral("E-mail")),
              Localization::translate("Localizable", "RecommendByEmail")
                  .orDefault(QStringLiteral("Recommend by e-mail")));
-    shareKey("m_facebookButton", QStringLiteral("Facebook"),
+    shareKey(form.m_facebookButton, QStringLiteral("Facebook"),
              Localization::translate("Localizable", "ShareOnFacebook")
                  .orDefault(QStringLiteral("Share on Facebook")));
-    shareKey("m_twitterButton", QStringLiteral("Twitter"),
+    shareKey(form.m_twitterButton, QStringLiteral("Twitter"),
              Localization::translate("Localizable", "ShareOnTwitter")
                  .orDefault(QStringLiteral("Share on Twitter")));
-    if (auto* b = view->findChild<Button*>(QStringLiteral("m_wwwButton")))
-        b->setText(Localization::translate("Localizable", "KorvaneOnTheWeb")
-                       .orDefault(QStringLiteral("Korvane Vandel on the web")));
-    if (auto* b = view->findChild<Button*>(QStringLiteral("m_zentrikAppsButton")))
-        b->setText(Localization::translate("Localizable", "MoreAppsFromZentrik").text());
-    return view;
+    form.m_wwwButton->setText(Localization::translate("Localizable", "KorvaneOnTheWeb")
+                                  .orDefault(QStringLiteral("Korvane Vandel on the web")));
+    form.m_zentrikAppsButton->setText(
+        Localization::translate("Localizable", "MoreAppsFromZentrik").text());
 }
 
 void InfoViewControllerPhone::viewDidLoad()
@@ -160,13 +159,18 @@ void InfoViewControllerPhone::appStoreKorvaneFree()
 
 // ---------------------------------------------------------------------------
 
+InfoViewControllerPad::InfoViewControllerPad(QObject* parent) : InfoViewControllerPhone(parent) {}
+
+InfoViewControllerPad::~InfoViewControllerPad() = default;
+
 QWidget* InfoViewControllerPad::createView()
 {
     auto* view = new InfoViewPad;
-    Ui::InfoViewControllerPad ui;
-    ui.setupUi(view);
-    view->m_info_View = ui.m_info_View;
-    m_info_image = ui.m_info_image;
+    m_ui = std::make_unique<Ui::InfoViewControllerPad>();
+    m_ui->setupUi(view);
+    view->m_info_View = m_ui->m_info_View;
+    m_info_image = m_ui->m_info_image;
+    bindForm(*m_ui);
     return view;
 }
 

@@ -22,19 +22,21 @@ SettingsViewControllerPhone::SettingsViewControllerPhone(QObject* parent)
 {
 }
 
+SettingsViewControllerPhone::~SettingsViewControllerPhone() = default;
+
 SettingsViewPhone* SettingsViewControllerPhone::createView()
 {
     auto* view = new SettingsViewPhone;
-    Ui::SettingsViewControllerPhone ui;
-    ui.setupUi(view);
+    m_ui = std::make_unique<Ui::SettingsViewControllerPhone>();
+    m_ui->setupUi(view);
+    view->bindOutlets(*m_ui);
+    m_naviItm = m_ui->m_naviItm;
     return view;
 }
 
 QWidget* SettingsViewControllerPhone::loadView()
 {
     m_settingsView = createView();
-    m_settingsView->bindOutlets();
-    m_naviItm = m_settingsView->findChild<NavigationItem*>(QStringLiteral("m_naviItm"));
     connect(m_naviItm->doneButton(), &QAbstractButton::clicked, this,
             &SettingsViewControllerPhone::done);
     connect(m_settingsView->m_FAQ_button, &QAbstractButton::clicked, this,
@@ -69,13 +71,17 @@ SettingsViewControllerPad::SettingsViewControllerPad(QObject* parent)
 {
 }
 
+SettingsViewControllerPad::~SettingsViewControllerPad() = default;
+
 SettingsViewPhone* SettingsViewControllerPad::createView()
 {
     auto* view = new SettingsViewPad;
-    Ui::SettingsViewControllerPad ui;
-    ui.setupUi(view);
-    view->m_ViewTop_Left = ui.m_ViewTop_Left;
-    m_info_image = ui.m_info_image;
+    m_ui = std::make_unique<Ui::SettingsViewControllerPad>();
+    m_ui->setupUi(view);
+    view->m_ViewTop_Left = m_ui->m_ViewTop_Left;
+    m_info_image = m_ui->m_info_image;
+    view->bindOutlets(*m_ui);
+    m_naviItm = m_ui->m_naviItm;
     return view;
 }
 

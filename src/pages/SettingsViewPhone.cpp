@@ -6,6 +6,8 @@
 #include "PageStyle.h"
 #include "Property.h"
 #include "StoreLinks.h"
+#include "ui_SettingsViewControllerPad.h"
+#include "ui_SettingsViewControllerPhone.h"
 
 #include <QLabel>
 #include <QPainter>
@@ -32,11 +34,6 @@ DistanceUnit distanceUnit(int32_t speedUnit)
         return {"nmi", 1852.0};
     }
 }
-
-template <typename T> T* outlet(QWidget* view, const char* name)
-{
-    return view->findChild<T*>(QLatin1String(name));
-}
 } // namespace
 
 SettingsViewPhone::SettingsViewPhone(QWidget* parent) : QWidget(parent)
@@ -44,20 +41,20 @@ SettingsViewPhone::SettingsViewPhone(QWidget* parent) : QWidget(parent)
     setObjectName(QStringLiteral("SettingsViewPhone"));
 }
 
-void SettingsViewPhone::bindOutlets()
+template <class Form> void SettingsViewPhone::bindOutlets(const Form& form)
 {
-    m_unit_kmh_button = outlet<Button>(this, "m_unit_kmh_button");
-    m_unit_mph_button = outlet<Button>(this, "m_unit_mph_button");
-    m_unit_knot_button = outlet<Button>(this, "m_unit_knot_button");
-    m_FAQ_button = outlet<Button>(this, "m_FAQ_button");
-    m_Feedback_button = outlet<Button>(this, "m_Feedback_button");
-    m_reset_Lable = outlet<QLabel>(this, "m_reset_Lable");
-    m_dis_Unit_Lable = outlet<QLabel>(this, "m_dis_Unit_Lable");
-    m_dist_Value_Lable = outlet<QLabel>(this, "m_dist_Value_Lable");
-    m_dist_reset_button = outlet<Button>(this, "m_dist_reset_button");
-    m_moreApps_button = outlet<Button>(this, "m_moreApps_button");
-    m_unit_Title_Lable = outlet<QLabel>(this, "m_unit_Title_Lable");
-    m_dist_Title_Lable = outlet<QLabel>(this, "m_dist_Title_Lable");
+    m_unit_kmh_button = form.m_unit_kmh_button;
+    m_unit_mph_button = form.m_unit_mph_button;
+    m_unit_knot_button = form.m_unit_knot_button;
+    m_FAQ_button = form.m_FAQ_button;
+    m_Feedback_button = form.m_Feedback_button;
+    m_reset_Lable = form.m_reset_Lable;
+    m_dis_Unit_Lable = form.m_dis_Unit_Lable;
+    m_dist_Value_Lable = form.m_dist_Value_Lable;
+    m_dist_reset_button = form.m_dist_reset_button;
+    m_moreApps_button = form.m_moreApps_button;
+    m_unit_Title_Lable = form.m_unit_Title_Lable;
+    m_dist_Title_Lable = form.m_dist_Title_Lable;
 
     connect(m_unit_kmh_button, &QAbstractButton::clicked, this,
             &SettingsViewPhone::unite_kmh_button);
@@ -96,6 +93,10 @@ void SettingsViewPhone::bindOutlets()
     m_moreApps_button->setAccessibleName(m_moreApps_button->text());
     PageStyle::styleKey(m_moreApps_button, false);
 }
+
+// The two forms the page is built from.
+template void SettingsViewPhone::bindOutlets(const Ui::SettingsViewControllerPhone&);
+template void SettingsViewPhone::bindOutlets(const Ui::SettingsViewControllerPad&);
 
 void SettingsViewPhone::setProperty(Property* store)
 {
@@ -186,8 +187,6 @@ SettingsViewPad::SettingsViewPad(QWidget* parent) : SettingsViewPhone(parent)
 
 void SettingsViewPad::layoutSubviews()
 {
-    if (!m_ViewTop_Left)
-        m_ViewTop_Left = findChild<QWidget*>(QStringLiteral("m_ViewTop_Left"));
     if (!m_ViewTop_Left)
         return;
     const QPointF centre = width() < height() ? QPointF(384, 512) : QPointF(512, 384);

@@ -31,8 +31,9 @@ public:
     QLabel* m_dist_Title_Lable = nullptr;
     Property* m_prop = nullptr;
 
-    // Outlets of the interface file, looked up by name.
-    void bindOutlets();
+    // Binds the outlets from the phone's or the tablet's form and wires the
+    // page's own keys.
+    template <class Form> void bindOutlets(const Form& form);
 
     void setProperty(Property* store);
     void unite_kmh_button() { unitChange(0); }

@@ -124,9 +124,19 @@ QString ShareWithWebViewController::buildPath(bool fixedName)
 QWidget* ShareWithWebViewController::createView()
 {
     auto* view = new QWidget;
-    Ui::ShareWithWebViewController ui;
-    ui.setupUi(view);
+    m_ui = std::make_unique<Ui::ShareWithWebViewController>();
+    m_ui->setupUi(view);
+    bindOutlets(*m_ui);
     return view;
+}
+
+template <class Form> void ShareWithWebViewController::bindOutlets(const Form& form)
+{
+    m_navigationItem = form.m_navigationItem;
+    m_shareWithWebView = form.m_shareWithWebView;
+    m_activityView = form.m_activityView;
+    m_testLabel = form.m_testLabel;
+    m_activityIndicator = form.m_activityIndicator;
 }
 
 QWidget* ShareWithWebViewController::loadView()
@@ -136,12 +146,6 @@ QWidget* ShareWithWebViewController::loadView()
     QPalette palette = view->palette();
     palette.setColor(QPalette::Window, QColor(18, 20, 24));
     view->setPalette(palette);
-    m_navigationItem = view->findChild<NavigationItem*>(QStringLiteral("m_navigationItem"));
-    m_shareWithWebView = view->findChild<QWidget*>(QStringLiteral("m_shareWithWebView"));
-    m_activityView = view->findChild<QWidget*>(QStringLiteral("m_activityView"));
-    m_testLabel = view->findChild<QLabel*>(QStringLiteral("m_testLabel"));
-    m_activityIndicator =
-        view->findChild<ActivityIndicatorView*>(QStringLiteral("m_activityIndicator"));
     auto* layout = new QVBoxLayout(m_shareWithWebView);
     layout->setContentsMargins(0, 0, 0, 0);
     connect(m_navigationItem->doneButton(), &QAbstractButton::clicked, this,
@@ -284,11 +288,19 @@ void ShareWithWebViewController::webView_openExternally(const QUrl& url)
 
 // ---------------------------------------------------------------------------
 
+ShareWithWebViewControllerPad::ShareWithWebViewControllerPad(QObject* parent)
+    : ShareWithWebViewController(parent)
+{
+}
+
+ShareWithWebViewControllerPad::~ShareWithWebViewControllerPad() = default;
+
 QWidget* ShareWithWebViewControllerPad::createView()
 {
     auto* view = new QWidget;
-    Ui::ShareWithWebViewControllerPad ui;
-    ui.setupUi(view);
+    m_ui = std::make_unique<Ui::ShareWithWebViewControllerPad>();
+    m_ui->setupUi(view);
+    bindOutlets(*m_ui);
     return view;
 }
 

@@ -5,10 +5,15 @@
 
 #include <QPointer>
 #include <cstdint>
+#include <memory>
 
 class ActivityIndicatorView;
 class NavigationItem;
 class QLabel;
+namespace Ui {
+class ShareWithWebViewController;
+class ShareWithWebViewControllerPad;
+} // namespace Ui
 
 // The in-app browser: a network's share page or one of the product's pages,
 // picked by the share service code, with a title bar and a loading status.
@@ -19,8 +24,6 @@ public:
     ~ShareWithWebViewController() override;
 
     QPointer<QObject> delegate; // the opener; never called back
-    QWidget* m_shareWithWebView = nullptr; // holds the web view once the engine is loaded
-    NavigationItem* m_navigationItem = nullptr;
     QLabel* m_testLabel = nullptr;
     ActivityIndicatorView* m_activityIndicator = nullptr;
     QWidget* m_activityView = nullptr;
@@ -52,11 +55,17 @@ protected:
     bool escapePressed() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     virtual QWidget* createView();
+    // The phone's and the tablet's forms name their widgets alike.
+    template <class Form> void bindOutlets(const Form& form);
     void setStatus(const QString& text);
 
 private:
     void setTitle(const QString& title);
     void fitZoom();
+
+    std::unique_ptr<Ui::ShareWithWebViewController> m_ui;
+    QWidget* m_shareWithWebView = nullptr; // holds the web view once the engine is loaded
+    NavigationItem* m_navigationItem = nullptr;
 
     QString m_title;
     QUrl m_requested;
@@ -66,7 +75,8 @@ private:
 class ShareWithWebViewControllerPad : public ShareWithWebViewController {
     Q_OBJECT
 public:
-    using ShareWithWebViewController::ShareWithWebViewController;
+    explicit ShareWithWebViewControllerPad(QObject* parent = nullptr);
+    ~ShareWithWebViewControllerPad() override;
 
     bool isPad() const { return true; }
     // Moves the status overlay for the coming orientation.
@@ -77,5 +87,6 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    std::unique_ptr<Ui::ShareWithWebViewControllerPad> m_ui;
     int m_landscape = -1; // unknown until first laid out
 };

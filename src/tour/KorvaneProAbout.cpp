@@ -70,53 +70,60 @@ KorvaneProAbout::~KorvaneProAbout()
 QWidget* KorvaneProAbout::createView()
 {
     auto* view = new QWidget;
-    Ui::KorvaneProAbout ui;
-    ui.setupUi(view);
+    m_ui = std::make_unique<Ui::KorvaneProAbout>();
+    m_ui->setupUi(view);
+    segment1 = m_ui->segment1;
+    segment2 = m_ui->segment2;
+    m_69View = m_ui->m_69View;
+    m_repeatIndividualView = m_ui->m_repeatIndividualView;
+    m_musikView = m_ui->m_musikView;
+    m_hudView = m_ui->m_hudView;
+    m_speedAlertView = m_ui->m_speedAlertView;
+    m_farbeView = m_ui->m_farbeView;
+    m_pauseView = m_ui->m_pauseView;
+    m_LableTitle = m_ui->m_LableTitle;
+    m_LableSheet1 = m_ui->m_LableSheet1;
+    m_LableSheet2 = m_ui->m_LableSheet2;
+    m_LableSheet3 = m_ui->m_LableSheet3;
+    m_LableSheet4 = m_ui->m_LableSheet4;
+    m_LableSheet5 = m_ui->m_LableSheet5;
+    m_LableSheet6 = m_ui->m_LableSheet6;
+    m_LableHUDExplain = m_ui->m_LableHUDExplain;
+    m_altitude_value_Label = m_ui->m_altitude_value_Label;
+    m_altitude_value_background_Label = m_ui->m_altitude_value_background_Label;
+    m_SpeedAlertFlashImageView = m_ui->m_SpeedAlertFlashImageView;
+    m_aviableAppStore = m_ui->m_aviableAppStore;
+    m_backgroundAdds_img = m_ui->m_backgroundAdds_img;
+    wireKeys({m_ui->m_aviableAppStoreButton}, {m_ui->m_doneButton});
+    const FormTexts texts = formTexts();
+    m_ui->m_aviableAppStoreLabel->setText(texts.available);
+    m_ui->m_doneButton->setText(texts.done);
     return view;
 }
 
-void KorvaneProAbout::bindOutlets(QWidget* view)
+void KorvaneProAbout::wireKeys(std::initializer_list<QAbstractButton*> storeLinks,
+                               std::initializer_list<QAbstractButton*> doneKeys)
 {
-    const auto find = [view](auto*& outlet, const char* name) {
-        using T = std::remove_pointer_t<std::remove_reference_t<decltype(outlet)>>;
-        outlet = view->findChild<T*>(QLatin1String(name));
-    };
-    find(segment1, "segment1");
-    find(segment2, "segment2");
-    find(m_69View, "m_69View");
-    find(m_repeatIndividualView, "m_repeatIndividualView");
-    find(m_musikView, "m_musikView");
-    find(m_hudView, "m_hudView");
-    find(m_speedAlertView, "m_speedAlertView");
-    find(m_farbeView, "m_farbeView");
-    find(m_pauseView, "m_pauseView");
-    find(m_LableTitle, "m_LableTitle");
-    find(m_LableSheet1, "m_LableSheet1");
-    find(m_LableSheet2, "m_LableSheet2");
-    find(m_LableSheet3, "m_LableSheet3");
-    find(m_LableSheet4, "m_LableSheet4");
-    find(m_LableSheet5, "m_LableSheet5");
-    find(m_LableSheet6, "m_LableSheet6");
-    find(m_LableHUDExplain, "m_LableHUDExplain");
-    find(m_altitude_value_Label, "m_altitude_value_Label");
-    find(m_altitude_value_background_Label, "m_altitude_value_background_Label");
-    find(m_SpeedAlertFlashImageView, "m_SpeedAlertFlashImageView");
-    find(m_aviableAppStore, "m_aviableAppStore");
-    find(m_backgroundAdds_img, "m_backgroundAdds_img");
+    for (QAbstractButton* b : storeLinks)
+        connect(b, &QAbstractButton::clicked, this, &KorvaneProAbout::appStoreKorvanePro);
+    for (QAbstractButton* b : doneKeys)
+        connect(b, &QAbstractButton::clicked, this, &KorvaneProAbout::done2);
+}
+
+KorvaneProAbout::FormTexts KorvaneProAbout::formTexts()
+{
+    return {
+        Localization::translate("Localizable", "AvailableInTheStore")
+            .orDefault(QStringLiteral("Available in the store")),
+        Localization::translate("Localizable", "Download").orDefault(QStringLiteral("Download")),
+        Localization::translate("Localizable", "InTheStore")
+            .orDefault(QStringLiteral("in the store")),
+        Localization::translate("NavigationItem", "Done").orDefault(QStringLiteral("Done"))};
 }
 
 QWidget* KorvaneProAbout::loadView()
 {
     QWidget* view = createView();
-    bindOutlets(view);
-    // The tour's controls: the store link (badge, download keys) and done.
-    for (const char* name : {"m_aviableAppStoreButton", "m_AppStoreButton", "m_DownloadButton",
-                             "m_PlusLeftButton", "m_PlusRightButton"})
-        if (auto* b = view->findChild<QAbstractButton*>(QLatin1String(name)))
-            connect(b, &QAbstractButton::clicked, this, &KorvaneProAbout::appStoreKorvanePro);
-    for (const char* name : {"m_doneButton", "m_BackButton"})
-        if (auto* b = view->findChild<QAbstractButton*>(QLatin1String(name)))
-            connect(b, &QAbstractButton::clicked, this, &KorvaneProAbout::done2);
     style(view);
     view->installEventFilter(this);
     return view;
@@ -129,26 +136,6 @@ void KorvaneProAbout::style(QWidget* view)
         segment1->setTitles({QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")});
     if (segment2)
         segment2->setTitles({QStringLiteral("5"), QStringLiteral("6"), QStringLiteral("7")});
-    // Texts of the interface file that follow the user's language.
-    const QString available = Localization::translate("Localizable", "AvailableInTheStore")
-                                  .orDefault(QStringLiteral("Available in the store"));
-    const QString doneTitle =
-        Localization::translate("NavigationItem", "Done").orDefault(QStringLiteral("Done"));
-    const std::pair<const char*, QString> texts[] = {
-        {"m_aviableAppStoreLabel", available},
-        {"m_AppStoreButton", available},
-        {"m_DownloadButton",
-         Localization::translate("Localizable", "Download").orDefault(QStringLiteral("Download"))},
-        {"m_AppStoreLabel", Localization::translate("Localizable", "InTheStore")
-                                .orDefault(QStringLiteral("in the store"))},
-        {"m_doneButton", doneTitle},
-        {"m_BackButton", doneTitle}};
-    for (const auto& [name, text] : texts) {
-        if (auto* label = view->findChild<QLabel*>(QLatin1String(name)))
-            label->setText(text);
-        else if (auto* button = view->findChild<QAbstractButton*>(QLatin1String(name)))
-            button->setText(text);
-    }
     for (QLabel* label : view->findChildren<QLabel*>()) {
         if (label == m_altitude_value_Label || label == m_altitude_value_background_Label)
             continue;

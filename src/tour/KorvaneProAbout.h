@@ -5,12 +5,18 @@
 
 #include <QPointer>
 #include <cstdint>
+#include <initializer_list>
+#include <memory>
 
 class AlphaView;
+class QAbstractButton;
 class QLabel;
 class SegmentedControl;
 class StretchableImageView;
 class KorvaneProAbout;
+namespace Ui {
+class KorvaneProAbout;
+}
 
 class KorvaneProAboutDelegate {
 public:
@@ -113,9 +119,18 @@ protected:
     void viewDidLoad() override;
     bool escapePressed() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // Builds the view from the interface file, binds the outlets the form
+    // has, wires its keys and gives it its texts.
     virtual QWidget* createView();
-    // The outlets of the interface file, wherever they are.
-    void bindOutlets(QWidget* view);
+    // The keys that lead to the paid edition's store page, and those that
+    // close the tour.
+    void wireKeys(std::initializer_list<QAbstractButton*> storeLinks,
+                  std::initializer_list<QAbstractButton*> doneKeys);
+    // The forms' texts that follow the user's language.
+    struct FormTexts {
+        QString available, download, inTheStore, done;
+    };
+    static FormTexts formTexts();
     // Fonts, colours and keys the interface file leaves to the code.
     void style(QWidget* view);
     void stopAllTimers();
@@ -128,4 +143,5 @@ private:
     bool m_altitudeYKnown = false;
     QPointF m_lastDrag;
     bool m_dragging = false;
+    std::unique_ptr<Ui::KorvaneProAbout> m_ui;
 };

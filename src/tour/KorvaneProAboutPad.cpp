@@ -10,61 +10,32 @@
 #include <QLabel>
 
 namespace {
-struct Placement {
-    const char* outlet;
-    QPointF portrait;
-    QPointF landscape;
-};
-
-// Centres in points for each orientation.
-constexpr Placement kPlacements[] = {
-    {"m_AdBackgroundImage", {384, 512}, {512, 384}},
-    {"m_AccelerateView", {160, 271}, {160, 235}},
-    {"m_Direction_maxAvgView", {614, 290}, {839, 243}},
-    {"m_PadView", {384, 535}, {512, 451}},
-    {"m_AlertView", {160, 525}, {160, 525}},
-    {"m_Altitude_View", {160, 728}, {160, 728}},
-    {"m_HUD_Explain_View", {608, 750}, {839, 526}},
-    {"m_AppStoreButton", {384, 890}, {509, 660}},
-    {"m_DownloadButton", {384, 184}, {512, 162}},
-    {"m_PlusLeftButton", {25, 44}, {25, 44}},
-    {"m_PlusRightButton", {743, 44}, {1000, 44}},
-    {"m_BackButton", {384, 985}, {512, 735}},
-    {"m_KorvaneLabel", {208, 44}, {352, 44}},
-    {"m_ProLabel", {470, 44}, {614, 44}},
-    {"m_AdByLabel", {384, 90}, {512, 84}},
-    {"m_AppStoreLabel", {384, 264}, {512, 242}},
-};
 constexpr qreal kPadScalePortrait = 0.8;
 constexpr qreal kPadScaleLandscape = 0.89;
 constexpr const char* kTable = "KorvaneProAd";
 } // namespace
 
-void KorvaneProAboutViewPad::bindOutlets()
+void KorvaneProAboutViewPad::bindOutlets(const Ui::KorvaneProAboutPad& form)
 {
-    const auto find = [this](auto*& outlet, const char* name) {
-        using T = std::remove_pointer_t<std::remove_reference_t<decltype(outlet)>>;
-        outlet = findChild<T*>(QLatin1String(name));
-    };
-    find(m_AdBackgroundImage, "m_AdBackgroundImage");
-    find(m_AccelerateView, "m_AccelerateView");
-    find(m_Direction_maxAvgView, "m_Direction_maxAvgView");
-    find(m_Direction_maxAvg_image, "m_Direction_maxAvg_image");
-    find(m_Direction_maxAvg_Lable, "m_Direction_maxAvg_Lable");
-    find(m_PadView, "m_PadView");
-    find(m_PadView_image, "m_PadView_image");
-    find(m_AlertView, "m_AlertView");
-    find(m_Altitude_View, "m_Altitude_View");
-    find(m_HUD_Explain_View, "m_HUD_Explain_View");
-    find(m_AppStoreButton, "m_AppStoreButton");
-    find(m_DownloadButton, "m_DownloadButton");
-    find(m_PlusLeftButton, "m_PlusLeftButton");
-    find(m_PlusRightButton, "m_PlusRightButton");
-    find(m_BackButton, "m_BackButton");
-    find(m_KorvaneLabel, "m_KorvaneLabel");
-    find(m_ProLabel, "m_ProLabel");
-    find(m_AdByLabel, "m_AdByLabel");
-    find(m_AppStoreLabel, "m_AppStoreLabel");
+    m_AdBackgroundImage = form.m_AdBackgroundImage;
+    m_AccelerateView = form.m_AccelerateView;
+    m_Direction_maxAvgView = form.m_Direction_maxAvgView;
+    m_Direction_maxAvg_image = form.m_Direction_maxAvg_image;
+    m_Direction_maxAvg_Lable = form.m_Direction_maxAvg_Lable;
+    m_PadView = form.m_PadView;
+    m_PadView_image = form.m_PadView_image;
+    m_AlertView = form.m_AlertView;
+    m_Altitude_View = form.m_Altitude_View;
+    m_HUD_Explain_View = form.m_HUD_Explain_View;
+    m_AppStoreButton = form.m_AppStoreButton;
+    m_DownloadButton = form.m_DownloadButton;
+    m_PlusLeftButton = form.m_PlusLeftButton;
+    m_PlusRightButton = form.m_PlusRightButton;
+    m_BackButton = form.m_BackButton;
+    m_KorvaneLabel = form.m_KorvaneLabel;
+    m_ProLabel = form.m_ProLabel;
+    m_AdByLabel = form.m_AdByLabel;
+    m_AppStoreLabel = form.m_AppStoreLabel;
 }
 
 void KorvaneProAboutViewPad::layoutSubviews()
@@ -90,11 +61,27 @@ void KorvaneProAboutViewPad::layoutSubviews()
     m_PadView_image->setImage(padImage, 0, 0);
     m_AlertView->setHidden(portrait);
     m_Altitude_View->setHidden(!portrait);
-    for (const Placement& p : kPlacements)
-        if (auto* w = findChild<QWidget*>(QLatin1String(p.outlet))) {
-            const QPointF c = portrait ? p.portrait : p.landscape;
-            w->move(qRound(c.x() - w->width() / 2.0), qRound(c.y() - w->height() / 2.0));
-        }
+    // Centres in points for each orientation.
+    const auto place = [portrait](QWidget* w, QPointF inPortrait, QPointF inLandscape) {
+        const QPointF c = portrait ? inPortrait : inLandscape;
+        w->move(qRound(c.x() - w->width() / 2.0), qRound(c.y() - w->height() / 2.0));
+    };
+    place(m_AdBackgroundImage, {384, 512}, {512, 384});
+    place(m_AccelerateView, {160, 271}, {160, 235});
+    place(m_Direction_maxAvgView, {614, 290}, {839, 243});
+    place(m_PadView, {384, 535}, {512, 451});
+    place(m_AlertView, {160, 525}, {160, 525});
+    place(m_Altitude_View, {160, 728}, {160, 728});
+    place(m_HUD_Explain_View, {608, 750}, {839, 526});
+    place(m_AppStoreButton, {384, 890}, {509, 660});
+    place(m_DownloadButton, {384, 184}, {512, 162});
+    place(m_PlusLeftButton, {25, 44}, {25, 44});
+    place(m_PlusRightButton, {743, 44}, {1000, 44});
+    place(m_BackButton, {384, 985}, {512, 735});
+    place(m_KorvaneLabel, {208, 44}, {352, 44});
+    place(m_ProLabel, {470, 44}, {614, 44});
+    place(m_AdByLabel, {384, 90}, {512, 84});
+    place(m_AppStoreLabel, {384, 264}, {512, 242});
 }
 
 void KorvaneProAboutViewPad::resizeEvent(QResizeEvent*)
@@ -102,12 +89,32 @@ void KorvaneProAboutViewPad::resizeEvent(QResizeEvent*)
     layoutSubviews();
 }
 
+KorvaneProAboutPad::KorvaneProAboutPad(QObject* parent) : KorvaneProAbout(parent) {}
+
+KorvaneProAboutPad::~KorvaneProAboutPad() = default;
+
 QWidget* KorvaneProAboutPad::createView()
 {
     auto* view = new KorvaneProAboutViewPad;
-    Ui::KorvaneProAboutPad ui;
-    ui.setupUi(view);
-    view->bindOutlets();
+    m_ui = std::make_unique<Ui::KorvaneProAboutPad>();
+    m_ui->setupUi(view);
+    view->bindOutlets(*m_ui);
+    // The outlets of the phone's tour that this form has as well.
+    m_LableSheet3 = m_ui->m_LableSheet3;
+    m_LableSheet4 = m_ui->m_LableSheet4;
+    m_LableSheet6 = m_ui->m_LableSheet6;
+    m_LableHUDExplain = m_ui->m_LableHUDExplain;
+    m_altitude_value_Label = m_ui->m_altitude_value_Label;
+    m_altitude_value_background_Label = m_ui->m_altitude_value_background_Label;
+    m_SpeedAlertFlashImageView = m_ui->m_SpeedAlertFlashImageView;
+    wireKeys({m_ui->m_AppStoreButton, m_ui->m_DownloadButton, m_ui->m_PlusLeftButton,
+              m_ui->m_PlusRightButton},
+             {m_ui->m_BackButton});
+    const FormTexts texts = formTexts();
+    m_ui->m_AppStoreButton->setText(texts.available);
+    m_ui->m_DownloadButton->setText(texts.download);
+    m_ui->m_AppStoreLabel->setText(texts.inTheStore);
+    m_ui->m_BackButton->setText(texts.done);
     return view;
 }
 

@@ -2,8 +2,13 @@
 
 #include "KorvaneProAbout.h"
 
+#include <memory>
+
 class QLabel;
 class StretchableImageView;
+namespace Ui {
+class KorvaneProAboutPad;
+}
 
 // The tablet's tour page: every feature at once, laid out for portrait and
 // for landscape.
@@ -12,33 +17,36 @@ class KorvaneProAboutViewPad : public QWidget {
 public:
     using QWidget::QWidget;
 
-    StretchableImageView* m_AdBackgroundImage = nullptr;
-    QWidget* m_AccelerateView = nullptr;
-    QWidget* m_Direction_maxAvgView = nullptr;
     StretchableImageView* m_Direction_maxAvg_image = nullptr;
     QLabel* m_Direction_maxAvg_Lable = nullptr;
-    QWidget* m_PadView = nullptr;
-    StretchableImageView* m_PadView_image = nullptr;
     QWidget* m_AlertView = nullptr;
     QWidget* m_Altitude_View = nullptr;
-    QWidget* m_HUD_Explain_View = nullptr;
-    QWidget* m_AppStoreButton = nullptr;
-    QWidget* m_DownloadButton = nullptr;
-    QWidget* m_PlusLeftButton = nullptr;
-    QWidget* m_PlusRightButton = nullptr;
     QWidget* m_BackButton = nullptr;
-    QLabel* m_KorvaneLabel = nullptr;
-    QLabel* m_ProLabel = nullptr;
-    QLabel* m_AdByLabel = nullptr;
-    QLabel* m_AppStoreLabel = nullptr;
 
-    void bindOutlets();
+    void bindOutlets(const Ui::KorvaneProAboutPad& form);
     // Places every element for the view's orientation (portrait when taller
     // than wide, upside down included).
     void layoutSubviews();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+
+private:
+    // Only this view places these.
+    StretchableImageView* m_AdBackgroundImage = nullptr;
+    QWidget* m_AccelerateView = nullptr;
+    QWidget* m_Direction_maxAvgView = nullptr;
+    QWidget* m_PadView = nullptr;
+    StretchableImageView* m_PadView_image = nullptr;
+    QWidget* m_HUD_Explain_View = nullptr;
+    QWidget* m_AppStoreButton = nullptr;
+    QWidget* m_DownloadButton = nullptr;
+    QWidget* m_PlusLeftButton = nullptr;
+    QWidget* m_PlusRightButton = nullptr;
+    QLabel* m_KorvaneLabel = nullptr;
+    QLabel* m_ProLabel = nullptr;
+    QLabel* m_AdByLabel = nullptr;
+    QLabel* m_AppStoreLabel = nullptr;
 };
 
 class KorvaneProAboutPad : public KorvaneProAbout {
@@ -46,7 +54,8 @@ class KorvaneProAboutPad : public KorvaneProAbout {
 public:
     static constexpr int kBlinksShown = 11;
 
-    using KorvaneProAbout::KorvaneProAbout;
+    explicit KorvaneProAboutPad(QObject* parent = nullptr);
+    ~KorvaneProAboutPad() override;
 
     int32_t m_blinkCount = 0;
 
@@ -58,4 +67,7 @@ public:
 protected:
     QWidget* createView() override;
     void viewDidLoad() override;
+
+private:
+    std::unique_ptr<Ui::KorvaneProAboutPad> m_ui;
 };

@@ -1,9 +1,11 @@
 #include "AlphaView.h"
+#include "Application.h"
 #include "Button.h"
 #include "KorvaneProAbout.h"
 #include "KorvaneProAboutPad.h"
 #include "Property.h"
 #include "SegmentedControl.h"
+#include "StoreLinks.h"
 #include "StretchableImageView.h"
 #include "FreshStoreTest.h"
 #include "TestEnvironment.h"
@@ -151,6 +153,45 @@ private slots:
                                   &tour.aviableAppStoreAnimationTimer, &tour.alertBlinkTimer,
                                   &tour.altitudeTimer})
             QVERIFY(!t->isRunning());
+    }
+
+    // Each form wires its own keys: the store keys open the paid edition's
+    // store page and nothing else, the done key closes the tour.
+    void keysOfEachForm_data()
+    {
+        QTest::addColumn<bool>("tablet");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<bool>("opensStore");
+        QTest::newRow("phone badge") << false << "m_aviableAppStoreButton" << true;
+        QTest::newRow("phone done") << false << "m_doneButton" << false;
+        for (const char* key :
+             {"m_AppStoreButton", "m_DownloadButton", "m_PlusLeftButton", "m_PlusRightButton"})
+            QTest::newRow(qPrintable(QStringLiteral("tablet ") + QLatin1String(key)))
+                << true << key << true;
+        QTest::newRow("tablet back") << true << "m_BackButton" << false;
+    }
+    void keysOfEachForm()
+    {
+        QFETCH(bool, tablet);
+        QFETCH(QString, key);
+        QFETCH(bool, opensStore);
+        Delegate d;
+        std::unique_ptr<KorvaneProAbout> tour =
+            tablet ? std::make_unique<KorvaneProAboutPad>() : std::make_unique<KorvaneProAbout>();
+        tour->delegate = &d;
+        auto* button = tour->view()->findChild<QAbstractButton*>(key);
+        QVERIFY(button);
+        QList<QUrl> opened;
+        Application::shared().setOpenURLHandler([&](const QUrl& url) {
+            opened << url;
+            return true;
+        });
+        button->click();
+        Application::shared().setOpenURLHandler({});
+        QCOMPARE(opened.size(), opensStore ? 1 : 0);
+        if (opensStore)
+            QCOMPARE(opened.first(), StoreLinks::storePageURL(StoreLinks::kKorvaneProStoreId));
+        QCOMPARE(d.finished, opensStore ? nullptr : tour.get());
     }
 
     // The tablet swaps features with the orientation; its light blinks 11
