@@ -60,7 +60,8 @@ home=$scratch/home
 mkdir -p "$home/run" && chmod 700 "$home/run"
 app() {
   XDG_CONFIG_HOME=$home/config XDG_CACHE_HOME=$home/cache XDG_RUNTIME_DIR=$home/run \
-    QT_QPA_PLATFORM=xcb measure "$build/korvane" --device "$1" --source "gpsd://127.0.0.1:$port" --verbose
+    QT_QPA_PLATFORM=xcb KORVANE_COUNT_FRAMES=1 \
+    measure "$build/korvane" --device "$1" --source "gpsd://127.0.0.1:$port"
 }
 # xgpsspeed's default units come from the locale, and a metric one makes it
 # stop at start (it knows no "km/h" in its default nautical face): name them.
