@@ -3,6 +3,7 @@
 #include "ActivityIndicatorView.h"
 #include "Application.h"
 
+#include <QEvent>
 #include <QPushButton>
 #include <QWidget>
 
@@ -58,12 +59,23 @@ void BannerAdPresentationPad::rotateToInterfaceOrientation(int orientation)
     fitContainer(orientation);
 }
 
+bool BannerAdPresentationPad::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::Resize && m_adsShowDismissView &&
+        watched == m_adsShowDismissView->parentWidget())
+        fitContainer(m_interfaceOrientation);
+    return BannerAdPresentation::eventFilter(watched, event);
+}
+
 void BannerAdPresentationPad::fitContainer(int orientation)
 {
     QWidget* container = m_adsShowDismissView;
     QWidget* root = container ? container->parentWidget() : nullptr;
     if (!root)
         return;
+    // The screen is laid out after the banner is made: follow its size.
+    root->removeEventFilter(this);
+    root->installEventFilter(this);
     const int width = int(adSizeForOrientation(orientation).size.width());
     const int grown = width - container->width();
     // The next-ad button and indicator keep their place under the banner's right end.

@@ -43,12 +43,16 @@ public:
     void adViewDidReceiveAd(GADBannerView* bannerView) override;
 
     // Resizes a running banner for the coming orientation and keeps the
-    // container as wide as the banner, centred on its parent.
+    // container as wide as the banner, centred on its parent (also when the
+    // parent is laid out to another size later).
     void rotateToInterfaceOrientation(int orientation);
 
     // The banner area for a tablet layout that has none: a hidden container
     // above the top edge of root, raised over its siblings.
     static BannerAdViews createViews(QWidget* root, int orientation);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     static int currentInterfaceOrientation();

@@ -260,6 +260,33 @@ private slots:
         QCOMPARE(where->accuracy, float(last.horizontalAccuracy));
     }
 
+    // The tablet's banner is made before the screen is laid out to the
+    // window: it ends up as wide as the screen and centred on it either way.
+    void tabletBannerFitsTheLaidOutScreen_data()
+    {
+        QTest::addColumn<QSize>("window");
+        QTest::newRow("portrait") << QSize(768, 1024);
+        QTest::newRow("landscape") << QSize(1024, 768);
+    }
+    void tabletBannerFitsTheLaidOutScreen()
+    {
+        QFETCH(QSize, window);
+        QWidget host;
+        auto* layout = new QVBoxLayout(&host);
+        layout->setContentsMargins(0, 0, 0, 0);
+        host.resize(window);
+        Application::shared().setMainWindow(&host);
+        MainViewController* c = start(true);
+        layout->addWidget(c->view());
+        host.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&host));
+        showFirstAd();
+        const QWidget* container = c->bannerAds()->m_adsShowDismissView;
+        QCOMPARE(container->width(), window.width());
+        QCOMPARE(container->x(), 0);
+        Application::shared().setMainWindow(nullptr);
+    }
+
     void tabletRotationResizesARunningBanner()
     {
         QWidget window;
