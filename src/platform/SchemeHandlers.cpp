@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QFileSystemWatcher>
 #include <QProcess>
 #include <QStandardPaths>
@@ -94,6 +95,20 @@ void SchemeHandlers::watchChoices()
         for (const char* scheme : kSchemes)
             ask(QLatin1String(scheme));
     };
-    connect(m_watcher, &QFileSystemWatcher::directoryChanged, this, again);
+    // The config folder changes for everything kept there (the app's own
+    // settings folder, made at the first save, among them): only a changed
+    // mimeapps.list is worth asking again, as xdg-mime is a dozen processes.
+    const QString configList = QDir(paths.first()).filePath(QStringLiteral("mimeapps.list"));
+    m_configListStamp = QFileInfo(configList).lastModified();
+    connect(m_watcher, &QFileSystemWatcher::directoryChanged, this,
+            [this, again, configDir = paths.first(), configList](const QString& dir) {
+                if (dir == configDir) {
+                    const QDateTime stamp = QFileInfo(configList).lastModified();
+                    if (stamp == m_configListStamp)
+                        return;
+                    m_configListStamp = stamp;
+                }
+                again();
+            });
     connect(m_watcher, &QFileSystemWatcher::fileChanged, this, again);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDateTime>
 #include <QHash>
 #include <QObject>
 #include <QPointer>
@@ -35,4 +36,5 @@ private:
     QHash<QString, bool> m_known;
     QHash<QString, QPointer<QProcess>> m_asking;
     QFileSystemWatcher* m_watcher = nullptr;
+    QDateTime m_configListStamp; // of the config folder's mimeapps.list
 };
