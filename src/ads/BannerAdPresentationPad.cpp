@@ -54,6 +54,11 @@ void BannerAdPresentationPad::adViewDidReceiveAd(GADBannerView*)
 void BannerAdPresentationPad::rotateToInterfaceOrientation(int orientation)
 {
     m_interfaceOrientation = orientation;
+    // The screen is laid out after the banner is made: follow its size.
+    if (m_adsShowDismissView && m_adsShowDismissView->parentWidget()) {
+        m_adsShowDismissView->parentWidget()->removeEventFilter(this);
+        m_adsShowDismissView->parentWidget()->installEventFilter(this);
+    }
     if (m_adBannerView)
         m_adBannerView->setAdSize(adSizeForOrientation(orientation));
     fitContainer(orientation);
@@ -73,9 +78,6 @@ void BannerAdPresentationPad::fitContainer(int orientation)
     QWidget* root = container ? container->parentWidget() : nullptr;
     if (!root)
         return;
-    // The screen is laid out after the banner is made: follow its size.
-    root->removeEventFilter(this);
-    root->installEventFilter(this);
     const int width = int(adSizeForOrientation(orientation).size.width());
     const int grown = width - container->width();
     // The next-ad button and indicator keep their place under the banner's right end.

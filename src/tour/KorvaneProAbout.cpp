@@ -38,7 +38,6 @@ constexpr float kAltitudeStep = 0.5f;
 constexpr int kSegmentFontSize = 15;
 constexpr int kSegmentLabelWidth = 30;
 constexpr const char* kDigitFont = "iSDigitIta_AndSymb";
-constexpr const char* kTable = "KorvaneProAd";
 
 QFont digitFont(int pixelSize)
 {

@@ -12,7 +12,6 @@
 namespace {
 constexpr qreal kPadScalePortrait = 0.8;
 constexpr qreal kPadScaleLandscape = 0.89;
-constexpr const char* kTable = "KorvaneProAd";
 } // namespace
 
 void KorvaneProAboutViewPad::bindOutlets(const Ui::KorvaneProAboutPad& form)
