@@ -11,7 +11,6 @@
 #include "MainViewControllerPad.h"
 #include "Property.h"
 #include "RatePrompt.h"
-#include "SchemeHandlers.h"
 #include "SingleInstance.h"
 #include "StageWindow.h"
 #include "StatusLine.h"
@@ -140,9 +139,6 @@ int main(int argc, char** argv)
 
     Application& application = Application::shared();
     application.installTerminationSignalHandlers();
-    // Asked now, in the background: the first page to offer mail or a store
-    // link is answered without waiting for xdg-mime.
-    SchemeHandlers::shared().refresh();
 
     RatePrompt::installAtProgramStart();
     Korvane_LEAppDelegate::initialize();

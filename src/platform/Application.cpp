@@ -62,7 +62,7 @@ bool Application::openURL(const QUrl& url)
     if (SoftwareCentre::isMakerListing(url) && m_inAppBrowser && m_inAppBrowser(url))
         return true;
     const bool centre = !SoftwareCentre::componentId(url).isEmpty() &&
-                        SchemeHandlers::shared().hasHandler(QStringLiteral("appstream"));
+                        SchemeHandlers::hasHandler(QStringLiteral("appstream"));
     const DesktopTargets targets = desktopTargets(url, centre);
     launch(targets.first, targets.fallback, url);
     return true;

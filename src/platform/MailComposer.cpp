@@ -67,7 +67,7 @@ void MailComposer::addAttachmentData(const QByteArray& data, const QString& mime
 
 bool MailComposer::canSendMail()
 {
-    return isSandboxed() || SchemeHandlers::shared().hasHandler(QStringLiteral("mailto"));
+    return isSandboxed() || SchemeHandlers::hasHandler(QStringLiteral("mailto"));
 }
 
 QString MailComposer::plainTextOf(const QString& html)

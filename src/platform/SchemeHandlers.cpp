@@ -1,114 +1,209 @@
 #include "SchemeHandlers.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QFileSystemWatcher>
-#include <QProcess>
 #include <QStandardPaths>
-#include <QTimer>
 
+namespace SchemeHandlers {
 namespace {
-constexpr int kQueryTimeoutMs = 2000;
-const char* const kSchemes[] = {"mailto", "appstream"};
+
+// Lists the desktop keeps are small; anything larger is not one.
+constexpr qint64 kMaxListBytes = 1 << 20;
+
+QStringList pathList(const char* variable, const QString& fallback)
+{
+    const QString value = QFile::decodeName(qgetenv(variable));
+    QStringList dirs;
+    for (const QString& dir : (value.isEmpty() ? fallback : value).split(QLatin1Char(':')))
+        if (QDir::isAbsolutePath(dir))
+            dirs << QDir::cleanPath(dir);
+    return dirs;
+}
+
+QString homeOr(const char* variable, const QString& below)
+{
+    const QString value = QFile::decodeName(qgetenv(variable));
+    return QDir::isAbsolutePath(value) ? QDir::cleanPath(value) : QDir::homePath() + below;
+}
+
+QByteArray readSmall(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxListBytes)
+        return {};
+    return file.read(kMaxListBytes);
+}
+
+// The entries of "mime=a.desktop;b.desktop;" in one group of a list file
+// (any group when group is empty).
+QStringList entries(const QByteArray& text, const QByteArray& group, const QByteArray& mimeType)
+{
+    QStringList found;
+    bool inGroup = group.isEmpty();
+    for (QByteArray line : text.split('\n')) {
+        line = line.trimmed();
+        if (line.startsWith('[')) {
+            inGroup = group.isEmpty() || line == '[' + group + ']';
+            continue;
+        }
+        if (!inGroup || !line.startsWith(mimeType))
+            continue;
+        const QByteArray rest = line.mid(mimeType.size()).trimmed();
+        if (!rest.startsWith('='))
+            continue;
+        for (const QByteArray& id : rest.mid(1).split(';'))
+            if (!id.trimmed().isEmpty())
+                found << QString::fromUtf8(id.trimmed());
+    }
+    return found;
+}
+
+QString findDesktopFile(const QString& id, const Folders& folders)
+{
+    if (!id.endsWith(QLatin1String(".desktop")) || id.contains(QLatin1Char('/')))
+        return {};
+    // "vendor-app.desktop" may also live as vendor/app.desktop.
+    QString nested = id;
+    for (const QString& dir : folders.dataDirs) {
+        const QString apps = dir + QStringLiteral("/applications/");
+        if (QFileInfo(apps + id).isFile())
+            return apps + id;
+        for (qsizetype dash = nested.indexOf(QLatin1Char('-')); dash >= 0;
+             dash = nested.indexOf(QLatin1Char('-'), dash + 1)) {
+            QString candidate = nested;
+            candidate[dash] = QLatin1Char('/');
+            if (QFileInfo(apps + candidate).isFile())
+                return apps + candidate;
+        }
+    }
+    return {};
+}
+
+QByteArray desktopEntryValue(const QByteArray& text, const QByteArray& key)
+{
+    bool inEntry = false;
+    for (QByteArray line : text.split('\n')) {
+        line = line.trimmed();
+        if (line.startsWith('[')) {
+            inEntry = line == "[Desktop Entry]";
+            continue;
+        }
+        if (inEntry && line.startsWith(key)) {
+            const QByteArray rest = line.mid(key.size()).trimmed();
+            if (rest.startsWith('='))
+                return rest.mid(1).trimmed();
+        }
+    }
+    return {};
+}
+
+// An entry counts when its file is there, is not hidden, and its program
+// can be run: a removed application leaves its choice behind in the lists.
+bool runnable(const QString& path)
+{
+    const QByteArray text = readSmall(path);
+    if (text.isEmpty() || desktopEntryValue(text, "Hidden") == "true")
+        return false;
+    QByteArray program = desktopEntryValue(text, "TryExec");
+    if (program.isEmpty()) {
+        const QByteArray exec = desktopEntryValue(text, "Exec");
+        if (exec.startsWith('"'))
+            program = exec.mid(1, exec.indexOf('"', 1) - 1);
+        else
+            program = exec.left(exec.indexOf(' '));
+    }
+    if (program.isEmpty())
+        return false;
+    const QString name = QFile::decodeName(program);
+    if (QDir::isAbsolutePath(name))
+        return QFileInfo(name).isExecutable() && QFileInfo(name).isFile();
+    return !QStandardPaths::findExecutable(name).isEmpty();
+}
+
+QString firstRunnable(const QStringList& ids, const Folders& folders)
+{
+    for (const QString& id : ids)
+        if (const QString path = findDesktopFile(id, folders); !path.isEmpty() && runnable(path))
+            return id;
+    return {};
+}
+
+QStringList listFiles(const QString& dir, const Folders& folders, const QString& name)
+{
+    QStringList files;
+    for (const QString& desktop : folders.desktops)
+        files << dir + QLatin1Char('/') + desktop + QLatin1Char('-') + name;
+    files << dir + QLatin1Char('/') + name;
+    return files;
+}
+
 } // namespace
 
-SchemeHandlers& SchemeHandlers::shared()
+Folders foldersFromEnvironment()
 {
-    static SchemeHandlers* handlers = new SchemeHandlers; // lives until exit
-    return *handlers;
+    Folders f;
+    f.configDirs << homeOr("XDG_CONFIG_HOME", QStringLiteral("/.config"))
+                 << pathList("XDG_CONFIG_DIRS", QStringLiteral("/etc/xdg"));
+    f.dataDirs << homeOr("XDG_DATA_HOME", QStringLiteral("/.local/share"))
+               << pathList("XDG_DATA_DIRS", QStringLiteral("/usr/local/share:/usr/share"));
+    for (const QString& desktop : QString::fromUtf8(qgetenv("XDG_CURRENT_DESKTOP")).split(QLatin1Char(':')))
+        if (!desktop.isEmpty())
+            f.desktops << desktop.toLower();
+    f.menuPrefix = QFile::decodeName(qgetenv("XDG_MENU_PREFIX"));
+    return f;
 }
 
-SchemeHandlers::SchemeHandlers()
+QString defaultHandler(const QString& mimeType, const Folders& folders)
 {
-    if (QCoreApplication::instance())
-        moveToThread(QCoreApplication::instance()->thread());
-}
-
-void SchemeHandlers::refresh()
-{
-    watchChoices();
-    for (const char* scheme : kSchemes)
-        ask(QLatin1String(scheme));
-}
-
-void SchemeHandlers::ask(const QString& scheme)
-{
-    if (QProcess* previous = m_asking.value(scheme)) {
-        previous->disconnect(this);
-        previous->kill();
+    const QByteArray mime = mimeType.toUtf8();
+    QStringList lists;
+    for (const QString& dir : folders.configDirs)
+        lists << listFiles(dir, folders, QStringLiteral("mimeapps.list"));
+    for (const QString& dir : folders.dataDirs)
+        lists << listFiles(dir + QStringLiteral("/applications"), folders,
+                           QStringLiteral("mimeapps.list"));
+    // The user's and the system's explicit choices, the current desktop's first.
+    QList<QByteArray> texts;
+    for (const QString& list : std::as_const(lists))
+        texts << readSmall(list);
+    for (const QByteArray& text : std::as_const(texts))
+        if (QString id = firstRunnable(entries(text, "Default Applications", mime), folders);
+            !id.isEmpty())
+            return id;
+    for (const QByteArray& text : std::as_const(texts))
+        if (QString id = firstRunnable(entries(text, "Added Associations", mime), folders);
+            !id.isEmpty())
+            return id;
+    // What the installed applications declare, as their caches sum it up.
+    QStringList prefixes{QString()};
+    if (!folders.menuPrefix.isEmpty())
+        prefixes.prepend(folders.menuPrefix);
+    for (const QString& dir : folders.dataDirs)
+        for (const QString& prefix : std::as_const(prefixes))
+            for (const char* cache : {"defaults.list", "mimeinfo.cache"}) {
+                const QString path = dir + QStringLiteral("/applications/") + prefix +
+                                     QLatin1String(cache);
+                if (QString id = firstRunnable(entries(readSmall(path), {}, mime), folders);
+                    !id.isEmpty())
+                    return id;
+            }
+    // A handler installed without a cache update.
+    for (const QString& dir : folders.dataDirs) {
+        QDir apps(dir + QStringLiteral("/applications"));
+        for (const QString& name : apps.entryList({QStringLiteral("*.desktop")}, QDir::Files, QDir::Name)) {
+            const QByteArray text = readSmall(apps.filePath(name));
+            const QList<QByteArray> types = desktopEntryValue(text, "MimeType").split(';');
+            if (types.contains(mime) && runnable(apps.filePath(name)))
+                return name;
+        }
     }
-    auto* query = new QProcess(this);
-    m_asking.insert(scheme, query);
-    auto answer = [this, scheme, query](bool has) {
-        if (m_asking.value(scheme) != query)
-            return;
-        m_asking.remove(scheme);
-        const bool was = m_known.value(scheme, false), knew = m_known.contains(scheme);
-        m_known.insert(scheme, has);
-        query->deleteLater();
-        if (!knew || was != has)
-            emit changed();
-    };
-    connect(query, &QProcess::finished, this, [query, answer](int code, QProcess::ExitStatus st) {
-        answer(st == QProcess::NormalExit && code == 0 &&
-               !query->readAllStandardOutput().trimmed().isEmpty());
-    });
-    connect(query, &QProcess::errorOccurred, this, [answer](QProcess::ProcessError e) {
-        if (e == QProcess::FailedToStart)
-            answer(false);
-    });
-    QTimer::singleShot(kQueryTimeoutMs, query, [query] { query->kill(); });
-    query->start(QStringLiteral("xdg-mime"),
-                 {QStringLiteral("query"), QStringLiteral("default"),
-                  QStringLiteral("x-scheme-handler/") + scheme});
+    return {};
 }
 
-bool SchemeHandlers::hasHandler(const QString& scheme)
+QString defaultHandler(const QString& scheme)
 {
-    if (!m_known.contains(scheme) && !m_asking.contains(scheme))
-        ask(scheme);
-    // The reply is read inside waitForFinished, which emits finished.
-    if (QPointer<QProcess> query = m_asking.value(scheme); query && !query->waitForFinished(kQueryTimeoutMs))
-        query->kill();
-    return m_known.value(scheme, false);
+    return defaultHandler(QStringLiteral("x-scheme-handler/") + scheme, foldersFromEnvironment());
 }
 
-// The desktop keeps its choices in mimeapps.list files and the handlers in
-// applications folders; a change to either may change the answer.
-void SchemeHandlers::watchChoices()
-{
-    if (m_watcher)
-        delete m_watcher;
-    m_watcher = new QFileSystemWatcher(this);
-    QStringList paths{QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation),
-                      QStandardPaths::writableLocation(QStandardPaths::ApplicationsLocation)};
-    for (const QString& dir : std::as_const(paths)) {
-        if (QDir(dir).exists())
-            m_watcher->addPath(dir);
-        const QString list = QDir(dir).filePath(QStringLiteral("mimeapps.list"));
-        if (QFile::exists(list))
-            m_watcher->addPath(list);
-    }
-    auto again = [this] {
-        for (const char* scheme : kSchemes)
-            ask(QLatin1String(scheme));
-    };
-    // The config folder changes for everything kept there (the app's own
-    // settings folder, made at the first save, among them): only a changed
-    // mimeapps.list is worth asking again, as xdg-mime is a dozen processes.
-    const QString configList = QDir(paths.first()).filePath(QStringLiteral("mimeapps.list"));
-    m_configListStamp = QFileInfo(configList).lastModified();
-    connect(m_watcher, &QFileSystemWatcher::directoryChanged, this,
-            [this, again, configDir = paths.first(), configList](const QString& dir) {
-                if (dir == configDir) {
-                    const QDateTime stamp = QFileInfo(configList).lastModified();
-                    if (stamp == m_configListStamp)
-                        return;
-                    m_configListStamp = stamp;
-                }
-                again();
-            });
-    connect(m_watcher, &QFileSystemWatcher::fileChanged, this, again);
-}
+} // namespace SchemeHandlers

@@ -1,40 +1,28 @@
 #pragma once
 
-#include <QDateTime>
-#include <QHash>
-#include <QObject>
-#include <QPointer>
 #include <QString>
+#include <QStringList>
 
-class QFileSystemWatcher;
-class QProcess;
+// Which application the desktop opens a URL scheme with (mailto:,
+// appstream:), found the way xdg-mime finds it: the mimeapps.list choices of
+// the current desktop and then the general ones, the applications' own
+// caches, and last any application that names the scheme. Read from the
+// files each time (a handful of small files, well under a millisecond), so a
+// choice made while the app runs counts at once and no process is started.
+namespace SchemeHandlers {
 
-// Which URL schemes the desktop has a handler for (mailto:, appstream:).
-// Asking xdg-mime takes from a fifth of a second to its time-out, so it is
-// asked in the background, at start and whenever the desktop's choices may
-// have changed, and callers are answered from the last reply.
-class SchemeHandlers : public QObject {
-    Q_OBJECT
-public:
-    static SchemeHandlers& shared();
+// The desktop file id of the handler, or empty when there is none.
+QString defaultHandler(const QString& scheme);
+inline bool hasHandler(const QString& scheme) { return !defaultHandler(scheme).isEmpty(); }
 
-    // Asks again for every scheme in the background (the environment as it
-    // is now: tests point XDG folders elsewhere and call this).
-    void refresh();
-    // From the last reply; a question still on its way is waited for (at
-    // most its time-out), so the first answer after start is not a guess.
-    bool hasHandler(const QString& scheme);
-
-signals:
-    void changed();
-
-private:
-    SchemeHandlers();
-    void ask(const QString& scheme);
-    void watchChoices();
-
-    QHash<QString, bool> m_known;
-    QHash<QString, QPointer<QProcess>> m_asking;
-    QFileSystemWatcher* m_watcher = nullptr;
-    QDateTime m_configListStamp; // of the config folder's mimeapps.list
+// Where the lookup reads, from the XDG variables (with their defaults).
+struct Folders {
+    QStringList configDirs;  // config home first, then the system's
+    QStringList dataDirs;    // data home first, then the system's
+    QStringList desktops;    // XDG_CURRENT_DESKTOP, lower case
+    QString menuPrefix;      // XDG_MENU_PREFIX
 };
+Folders foldersFromEnvironment();
+QString defaultHandler(const QString& mimeType, const Folders& folders);
+
+} // namespace SchemeHandlers

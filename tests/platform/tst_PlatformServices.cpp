@@ -1,6 +1,7 @@
 #include "Application.h"
 #include "Preferences.h"
 #include "RepeatingTimer.h"
+#include "SchemeHandlers.h"
 #include "TestEnvironment.h"
 #include "TestMain.h"
 
@@ -9,6 +10,7 @@
 #include <QFileInfo>
 #include <QSettings>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -79,6 +81,68 @@ private slots:
             Application::desktopTargets(url, softwareCentre);
         QCOMPARE(targets.first, first);
         QCOMPARE(targets.fallback, fallback);
+    }
+
+    // Files as (path, text) pairs below a root with config/ and etc/ as the
+    // config folders and data/ and usr/ as the data folders.
+    void schemeHandlerLookup_data()
+    {
+        QTest::addColumn<QStringList>("files");
+        QTest::addColumn<QString>("handler");
+        const QString app = "[Desktop Entry]\nType=Application\nExec=/bin/sh %u\n";
+        const QString choose = "[Default Applications]\nx-scheme-handler/mailto=%1\n";
+        QTest::newRow("the current desktop's choice first")
+            << QStringList{"config/test-mimeapps.list", choose.arg("a.desktop"),
+                           "config/mimeapps.list", choose.arg("b.desktop"),
+                           "data/applications/a.desktop", app, "usr/applications/b.desktop", app}
+            << "a.desktop";
+        QTest::newRow("a removed application's choice is passed over")
+            << QStringList{"config/mimeapps.list", choose.arg("gone.desktop;b.desktop;"),
+                           "usr/applications/b.desktop", app}
+            << "b.desktop";
+        QTest::newRow("a program that is not installed, then the cache")
+            << QStringList{"config/mimeapps.list", choose.arg("a.desktop"),
+                           "data/applications/a.desktop",
+                           "[Desktop Entry]\nExec=\"/nonexistent/mail\" %u\n",
+                           "usr/applications/mimeinfo.cache",
+                           "[MIME Cache]\nx-scheme-handler/mailto=c.desktop;\n",
+                           "usr/applications/c.desktop", app}
+            << "c.desktop";
+        QTest::newRow("vendor folder, added association")
+            << QStringList{"etc/mimeapps.list",
+                           "[Added Associations]\nx-scheme-handler/mailto=vendor-mail.desktop;\n",
+                           "usr/applications/vendor/mail.desktop", app}
+            << "vendor-mail.desktop";
+        QTest::newRow("no cache: what the application declares")
+            << QStringList{"usr/applications/d.desktop",
+                           app + "MimeType=text/plain;x-scheme-handler/mailto;\n"}
+            << "d.desktop";
+        QTest::newRow("similar names, a hidden handler: none")
+            << QStringList{"config/mimeapps.list",
+                           "[Default Applications]\nx-scheme-handler/mailtox=a.desktop\n"
+                           "[Other]\nx-scheme-handler/mailto=a.desktop\n",
+                           "data/applications/a.desktop", app + "MimeType=x-scheme-handler/mailto2;\n",
+                           "usr/applications/h.desktop",
+                           app + "Hidden=true\nMimeType=x-scheme-handler/mailto;\n"}
+            << QString();
+    }
+    void schemeHandlerLookup()
+    {
+        QFETCH(QStringList, files);
+        QFETCH(QString, handler);
+        QTemporaryDir root;
+        for (qsizetype i = 0; i + 1 < files.size(); i += 2) {
+            const QString path = root.filePath(files[i]);
+            QDir().mkpath(QFileInfo(path).path());
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(files[i + 1].toUtf8());
+        }
+        SchemeHandlers::Folders folders;
+        folders.configDirs = QStringList{root.filePath("config"), root.filePath("etc")};
+        folders.dataDirs = QStringList{root.filePath("data"), root.filePath("usr")};
+        folders.desktops = QStringList{"test"};
+        QCOMPARE(SchemeHandlers::defaultHandler("x-scheme-handler/mailto", folders), handler);
     }
 
     // Trip saving and the rating's use count hang on telling a focus change
