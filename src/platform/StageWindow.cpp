@@ -40,6 +40,11 @@ StageWindow::StageWindow(DesignSize designSize, QWidget* parent)
     setCacheMode(QGraphicsView::CacheNone);
     setOptimizationFlags(QGraphicsView::DontSavePainterState);
     viewport()->setAttribute(Qt::WA_AcceptTouchEvents);
+    // The stage paints its own background and drawBackground the margins: a
+    // fill of the viewport first would be a second pass over every frame's
+    // pixels, large enough to go to the raster engine's thread pool.
+    viewport()->setAutoFillBackground(false);
+    viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
 
     m_scene = new QGraphicsScene(this);
     setScene(m_scene);
