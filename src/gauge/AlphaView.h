@@ -2,10 +2,9 @@
 
 #include <QWidget>
 
-class QGraphicsOpacityEffect;
-
 // A view with an opacity ("alpha") of its own, kept in single precision as
-// the fade arithmetic expects.
+// the fade arithmetic expects. Its controls draw in their paint events; a
+// background Qt fills for them (autoFillBackground) would not fade.
 class AlphaView : public QWidget {
     Q_OBJECT
 public:
@@ -14,7 +13,11 @@ public:
     float alpha() const { return m_alpha; }
     void setAlpha(float alpha);
 
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     float m_alpha = 1.0f;
-    QGraphicsOpacityEffect* m_effect;
+    bool m_composing = false; // drawing the controls into the faded layer
 };

@@ -1,13 +1,16 @@
 #include "Device.h"
+#include "AlphaView.h"
 #include "DevicePixels.h"
 #include "DialGeometry.h"
 #include "GaugeTestSupport.h"
 #include "ImageView.h"
 #include "MainViewPad.h"
 #include "NeedleContainer.h"
+#include "OverlayPanel.h"
 #include "StageWindow.h"
 #include "TestMain.h"
 
+#include <QLabel>
 #include <QVBoxLayout>
 #include <QWindow>
 
@@ -101,6 +104,58 @@ private slots:
             QTest::mouseRelease(stageWindow.viewport(), Qt::LeftButton, {}, at);
         }
         QVERIFY(!view->m_onSpeedNeedleFunAdjust);
+    }
+
+    // The fading overlay is what shows with it opaque and without it, mixed
+    // at its alpha, wherever the stage is scaled.
+    void fadeMixesTheOverlayIn_data()
+    {
+        QTest::addColumn<QSize>("window");
+        QTest::addColumn<qreal>("alpha");
+        QTest::newRow("own size, half") << QSize(320, 568) << 0.5;
+        QTest::newRow("car PC, nearly gone") << QSize(800, 355) << 0.12;
+        QTest::newRow("1.5 times, nearly opaque") << QSize(480, 852) << 0.96;
+    }
+    void fadeMixesTheOverlayIn()
+    {
+        QFETCH(QSize, window);
+        QFETCH(qreal, alpha);
+        StageWindow stageWindow(StageWindow::phoneDesignSize);
+        stageWindow.resize(window);
+        auto* backdrop = new QWidget(stageWindow.stage());
+        backdrop->setGeometry(0, 0, 320, 568);
+        QPalette blue = backdrop->palette();
+        blue.setColor(QPalette::Window, QColor(30, 90, 160));
+        backdrop->setPalette(blue);
+        backdrop->setAutoFillBackground(true);
+        auto* overlay = new AlphaView(stageWindow.stage());
+        overlay->setGeometry(10, 300, 300, 200);
+        (new OverlayPanel(overlay))->setGeometry(0, 100, 300, 100);
+        (new QLabel(QStringLiteral("Korvane 88"), overlay))->setGeometry(20, 120, 200, 60);
+        // The stage is on screen already; what is added to it is shown.
+        backdrop->show();
+        overlay->show();
+        stageWindow.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&stageWindow));
+
+        const auto shot = [&] { return stageWindow.grab().toImage().convertToFormat(QImage::Format_RGB32); };
+        const QImage opaque = shot();
+        overlay->setAlpha(float(alpha));
+        const QImage fading = shot();
+        overlay->hide();
+        const QImage without = shot();
+        QCOMPARE(fading.size(), opaque.size());
+        int worst = 0;
+        for (int y = 0; y < fading.height(); ++y)
+            for (int x = 0; x < fading.width(); ++x) {
+                const QRgb got = fading.pixel(x, y), on = opaque.pixel(x, y),
+                           off = without.pixel(x, y);
+                const auto mix = [alpha](int a, int b) { return alpha * a + (1 - alpha) * b; };
+                worst = std::max({worst, qRound(std::abs(qRed(got) - mix(qRed(on), qRed(off)))),
+                                  qRound(std::abs(qGreen(got) - mix(qGreen(on), qGreen(off)))),
+                                  qRound(std::abs(qBlue(got) - mix(qBlue(on), qBlue(off))))});
+            }
+        QVERIFY2(worst <= 2, qPrintable(QStringLiteral("differs by %1").arg(worst)));
     }
 };
 
