@@ -81,10 +81,11 @@ int main(int argc, char** argv)
     // by default, and Qt waits for the server to release it before the next
     // frame: two thread wake-ups and a round trip per needle step, which
     // costs more than sending the step's few kilobytes down the socket.
-    // Measured with bench/compare_xgpsspeed.sh (25 s, 10 fixes/s): with it,
-    // phone 0.89 s CPU and 3,911 context switches, tablet 1.19 s and 5,951;
-    // without, 1.06 s and 2,787, 1.21 s and 4,589 (the CPU figures vary by
-    // about 0.15 s from run to run; the switches do not).
+    // Measured with bench/compare_xgpsspeed.sh (25 s, 10 fixes/s, two runs
+    // each, with the window's repaints down to the needles' boxes): with it,
+    // phone 0.54-0.55 s CPU and 3,150-3,191 context switches, tablet
+    // 0.67-0.71 s and 4,016-4,184; without, 0.44-0.46 s and 2,125-2,197,
+    // 0.66-0.68 s and 3,049-3,413.
     if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM"))
         qputenv("QT_XCB_NO_MITSHM", "1");
 
