@@ -19,10 +19,11 @@ void AlphaView::setAlpha(float alpha)
 {
     if (alpha == m_alpha)
         return;
-    m_alpha = alpha;
-    if (m_alpha < 1.0f)
+    // The controls are watched from the step a fade begins on.
+    if (alpha < 1.0f && m_alpha >= 1.0f)
         for (QWidget* control : findChildren<QWidget*>())
-            control->installEventFilter(this); // once: a second install only moves it
+            control->installEventFilter(this); // a second install only moves it
+    m_alpha = alpha;
     update();
 }
 

@@ -35,11 +35,10 @@ QByteArray readSmall(const QString& path)
     return file.read(kMaxListBytes);
 }
 
-// The entries of "mime=a.desktop;b.desktop;" in one group of a list file
-// (any group when group is empty).
-QStringList entries(const QByteArray& text, const QByteArray& group, const QByteArray& mimeType)
+// The value of `key` in `group` of a desktop-style file (in any group when
+// group is empty), trimmed; empty when it is not there.
+QByteArray valueIn(const QByteArray& text, const QByteArray& group, const QByteArray& key)
 {
-    QStringList found;
     bool inGroup = group.isEmpty();
     for (QByteArray line : text.split('\n')) {
         line = line.trimmed();
@@ -47,15 +46,22 @@ QStringList entries(const QByteArray& text, const QByteArray& group, const QByte
             inGroup = group.isEmpty() || line == '[' + group + ']';
             continue;
         }
-        if (!inGroup || !line.startsWith(mimeType))
+        if (!inGroup || !line.startsWith(key))
             continue;
-        const QByteArray rest = line.mid(mimeType.size()).trimmed();
-        if (!rest.startsWith('='))
-            continue;
-        for (const QByteArray& id : rest.mid(1).split(';'))
-            if (!id.trimmed().isEmpty())
-                found << QString::fromUtf8(id.trimmed());
+        const QByteArray rest = line.mid(key.size()).trimmed();
+        if (rest.startsWith('='))
+            return rest.mid(1).trimmed();
     }
+    return {};
+}
+
+// The desktop file ids of "mime=a.desktop;b.desktop;".
+QStringList entries(const QByteArray& text, const QByteArray& group, const QByteArray& mimeType)
+{
+    QStringList found;
+    for (const QByteArray& id : valueIn(text, group, mimeType).split(';'))
+        if (!id.trimmed().isEmpty())
+            found << QString::fromUtf8(id.trimmed());
     return found;
 }
 
@@ -64,14 +70,13 @@ QString findDesktopFile(const QString& id, const Folders& folders)
     if (!id.endsWith(QLatin1String(".desktop")) || id.contains(QLatin1Char('/')))
         return {};
     // "vendor-app.desktop" may also live as vendor/app.desktop.
-    QString nested = id;
     for (const QString& dir : folders.dataDirs) {
         const QString apps = dir + QStringLiteral("/applications/");
         if (QFileInfo(apps + id).isFile())
             return apps + id;
-        for (qsizetype dash = nested.indexOf(QLatin1Char('-')); dash >= 0;
-             dash = nested.indexOf(QLatin1Char('-'), dash + 1)) {
-            QString candidate = nested;
+        for (qsizetype dash = id.indexOf(QLatin1Char('-')); dash >= 0;
+             dash = id.indexOf(QLatin1Char('-'), dash + 1)) {
+            QString candidate = id;
             candidate[dash] = QLatin1Char('/');
             if (QFileInfo(apps + candidate).isFile())
                 return apps + candidate;
@@ -80,34 +85,15 @@ QString findDesktopFile(const QString& id, const Folders& folders)
     return {};
 }
 
-QByteArray desktopEntryValue(const QByteArray& text, const QByteArray& key)
-{
-    bool inEntry = false;
-    for (QByteArray line : text.split('\n')) {
-        line = line.trimmed();
-        if (line.startsWith('[')) {
-            inEntry = line == "[Desktop Entry]";
-            continue;
-        }
-        if (inEntry && line.startsWith(key)) {
-            const QByteArray rest = line.mid(key.size()).trimmed();
-            if (rest.startsWith('='))
-                return rest.mid(1).trimmed();
-        }
-    }
-    return {};
-}
-
 // An entry counts when its file is there, is not hidden, and its program
 // can be run: a removed application leaves its choice behind in the lists.
-bool runnable(const QString& path)
+bool runnable(const QByteArray& text)
 {
-    const QByteArray text = readSmall(path);
-    if (text.isEmpty() || desktopEntryValue(text, "Hidden") == "true")
+    if (text.isEmpty() || valueIn(text, "Desktop Entry", "Hidden") == "true")
         return false;
-    QByteArray program = desktopEntryValue(text, "TryExec");
+    QByteArray program = valueIn(text, "Desktop Entry", "TryExec");
     if (program.isEmpty()) {
-        const QByteArray exec = desktopEntryValue(text, "Exec");
+        const QByteArray exec = valueIn(text, "Desktop Entry", "Exec");
         if (exec.startsWith('"'))
             program = exec.mid(1, exec.indexOf('"', 1) - 1);
         else
@@ -124,7 +110,7 @@ bool runnable(const QString& path)
 QString firstRunnable(const QStringList& ids, const Folders& folders)
 {
     for (const QString& id : ids)
-        if (const QString path = findDesktopFile(id, folders); !path.isEmpty() && runnable(path))
+        if (const QString path = findDesktopFile(id, folders); !path.isEmpty() && runnable(readSmall(path)))
             return id;
     return {};
 }
@@ -193,8 +179,8 @@ QString defaultHandler(const QString& mimeType, const Folders& folders)
         QDir apps(dir + QStringLiteral("/applications"));
         for (const QString& name : apps.entryList({QStringLiteral("*.desktop")}, QDir::Files, QDir::Name)) {
             const QByteArray text = readSmall(apps.filePath(name));
-            const QList<QByteArray> types = desktopEntryValue(text, "MimeType").split(';');
-            if (types.contains(mime) && runnable(apps.filePath(name)))
+            const QList<QByteArray> types = valueIn(text, "Desktop Entry", "MimeType").split(';');
+            if (types.contains(mime) && runnable(text))
                 return name;
         }
     }
