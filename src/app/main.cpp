@@ -14,6 +14,7 @@
 #include "SingleInstance.h"
 #include "StageWindow.h"
 #include "StatusLine.h"
+#include "X11Transfer.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -77,22 +78,13 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     const bool offscreen = headless || qgetenv("QT_QPA_PLATFORM") == "offscreen";
 
-    // On X11 each repaint goes to the server through a shared-memory image
-    // by default, and Qt waits for the server to release it before the next
-    // frame: two thread wake-ups and a round trip per needle step, which
-    // costs more than sending the step's few kilobytes down the socket.
-    // Measured with bench/compare_xgpsspeed.sh (25 s, 10 fixes/s, two runs
-    // each, with the window's repaints down to the needles' boxes): with it,
-    // phone 0.54-0.55 s CPU and 3,150-3,191 context switches, tablet
-    // 0.67-0.71 s and 4,016-4,184; without, 0.44-0.46 s and 2,125-2,197,
-    // 0.66-0.68 s and 3,049-3,413.
-    if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM"))
-        qputenv("QT_XCB_NO_MITSHM", "1");
+    X11Transfer::chooseSocketImages();
 
     // No Qt::AA_ShareOpenGLContexts for the browser engine: it would create a
     // GL context at start (some 60 MiB and the GL driver's start-up on X11)
     // for a web page most runs never open. The engine renders without it.
     QApplication app(argc, argv);
+    X11Transfer::widenSendBuffer();
     QApplication::setApplicationName(QStringLiteral("korvane"));
     QApplication::setApplicationVersion(QStringLiteral(KORVANE_VERSION));
     QApplication::setOrganizationName(QStringLiteral("Zentrik"));

@@ -191,8 +191,26 @@ void Preferences::remove(const QString& key)
     settings().remove(key);
 }
 
+Preferences::Batch::Batch()
+{
+    ++shared().m_batches;
+}
+
+Preferences::Batch::~Batch()
+{
+    Preferences& prefs = shared();
+    if (--prefs.m_batches == 0 && prefs.m_batchWrites) {
+        prefs.m_batchWrites = false;
+        prefs.synchronize();
+    }
+}
+
 void Preferences::synchronize()
 {
+    if (m_batches > 0) {
+        m_batchWrites = true;
+        return;
+    }
     const QString path = filePath();
     if (const QString why = refusal(path); !why.isEmpty()) {
         m_rewrite = true;

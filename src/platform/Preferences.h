@@ -33,6 +33,16 @@ public:
     // stay in memory and the next synchronisation writes all of them again.
     // So does one after the file or its folder vanished.
     void synchronize();
+    // While one lives, synchronize() waits: the writes asked for meanwhile
+    // are made at once when the outermost ends. For steps that change
+    // several keys together (each write locks, flushes and renames a file).
+    class Batch {
+    public:
+        Batch();
+        ~Batch();
+        Batch(const Batch&) = delete;
+        Batch& operator=(const Batch&) = delete;
+    };
     // Why the last write did not reach the file; empty when it did.
     QString writeError() const { return m_writeError; }
 
@@ -54,4 +64,6 @@ private:
     QString m_writeError;
     bool m_rewrite = false; // the file may lack what memory holds
     bool m_fileSeen = false;
+    int m_batches = 0;
+    bool m_batchWrites = false;
 };

@@ -1,32 +1,106 @@
 #include "RepeatingTimer.h"
 
+#include <QTimer>
+#include <algorithm>
 #include <cmath>
+#include <map>
+#include <memory>
+#include <vector>
 
-RepeatingTimer::RepeatingTimer()
+// One QTimer per interval, ticking the timers that run at that interval.
+class RepeatingTimerBeat {
+public:
+    static RepeatingTimerBeat& of(int ms)
+    {
+        static std::map<int, std::unique_ptr<RepeatingTimerBeat>> beats;
+        std::unique_ptr<RepeatingTimerBeat>& beat = beats[ms];
+        if (!beat)
+            beat.reset(new RepeatingTimerBeat(ms));
+        return *beat;
+    }
+
+    void join(RepeatingTimer* timer)
+    {
+        static unsigned long long turns = 0;
+        timer->m_turn = ++turns;
+        timer->m_skipFirstBeat = false;
+        if (m_timer.isActive()) {
+            // A beat nearer than half an interval would make the first step
+            // short; it waits for the one after.
+            timer->m_skipFirstBeat = m_timer.remainingTime() * 2 < m_timer.interval();
+        } else {
+            m_timer.start();
+        }
+        m_members.push_back({timer, timer->m_turn});
+    }
+
+    void leave(RepeatingTimer* timer)
+    {
+        std::erase_if(m_members, [timer](const Member& m) { return m.timer == timer; });
+        if (m_members.empty())
+            m_timer.stop();
+    }
+
+private:
+    struct Member {
+        RepeatingTimer* timer;
+        unsigned long long turn;
+    };
+
+    explicit RepeatingTimerBeat(int ms)
+    {
+        // Coarse timers may slip by 5 %, which makes 1/30 s animations stutter.
+        m_timer.setTimerType(ms < 100 ? Qt::PreciseTimer : Qt::CoarseTimer);
+        m_timer.setInterval(ms);
+        QObject::connect(&m_timer, &QTimer::timeout, [this] { tick(); });
+    }
+
+    void tick()
+    {
+        // A tick may stop any timer, destroy it, or start one (with another
+        // callback, which would destroy the one running): only those that
+        // still run the turn they had when the beat came are ticked, each
+        // with a copy of its callback.
+        const std::vector<Member> due = m_members;
+        for (const Member& m : due) {
+            const bool current = std::any_of(m_members.begin(), m_members.end(), [&m](const Member& c) {
+                return c.timer == m.timer && c.turn == m.turn;
+            });
+            if (!current)
+                continue;
+            if (m.timer->m_skipFirstBeat) {
+                m.timer->m_skipFirstBeat = false;
+                continue;
+            }
+            if (const std::function<void()> callback = m.timer->m_tick)
+                callback();
+        }
+    }
+
+    QTimer m_timer;
+    std::vector<Member> m_members;
+};
+
+RepeatingTimer::~RepeatingTimer()
 {
-    QObject::connect(&m_timer, &QTimer::timeout, [this] {
-        // A tick may stop the timer and start it with another callback, which
-        // would destroy the one running; run a copy.
-        if (const std::function<void()> tick = m_tick)
-            tick();
-    });
+    stop();
 }
 
 void RepeatingTimer::start(double intervalSeconds, std::function<void()> tick)
 {
-    if (m_timer.isActive())
+    if (isRunning())
         return;
     m_interval = intervalSeconds;
     m_tick = std::move(tick);
-    const int ms = std::max(1, int(std::lround(intervalSeconds * 1000.0)));
-    // Coarse timers may slip by 5 %, which makes 1/30 s animations stutter.
-    m_timer.setTimerType(ms < 100 ? Qt::PreciseTimer : Qt::CoarseTimer);
-    m_timer.start(ms);
+    m_beatMs = std::max(1, int(std::lround(intervalSeconds * 1000.0)));
+    RepeatingTimerBeat::of(m_beatMs).join(this);
 }
 
 bool RepeatingTimer::stop()
 {
-    const bool wasRunning = m_timer.isActive();
-    m_timer.stop();
-    return wasRunning;
+    if (!isRunning())
+        return false;
+    RepeatingTimerBeat::of(m_beatMs).leave(this);
+    m_beatMs = 0;
+    return true;
 }

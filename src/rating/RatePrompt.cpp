@@ -361,16 +361,20 @@ void RatePrompt::incrementEventCount()
 void RatePrompt::applicationLaunched()
 {
     Preferences& prefs = Preferences::shared();
-    const QString lastVersion = prefs.getString(key(kLastVersionUsedKey));
-    if (!prefs.contains(key(kLastVersionUsedKey)) || lastVersion != m_applicationVersion) {
-        storeString(kLastVersionUsedKey, m_applicationVersion);
-        storeDate(kFirstUsedKey, Clock::now());
-        storeInt(kUseCountKey, 0);
-        storeInt(kEventCountKey, 0);
-        removeKey(kLastRemindedKey);
-        delegate()->RatePromptDidDetectAppUpdate();
+    {
+        // A new version resets five keys and counts a use: one write.
+        const Preferences::Batch oneWrite;
+        const QString lastVersion = prefs.getString(key(kLastVersionUsedKey));
+        if (!prefs.contains(key(kLastVersionUsedKey)) || lastVersion != m_applicationVersion) {
+            storeString(kLastVersionUsedKey, m_applicationVersion);
+            storeDate(kFirstUsedKey, Clock::now());
+            storeInt(kUseCountKey, 0);
+            storeInt(kEventCountKey, 0);
+            removeKey(kLastRemindedKey);
+            delegate()->RatePromptDidDetectAppUpdate();
+        }
+        incrementUseCount();
     }
-    incrementUseCount();
     checkForConnectivityInBackground();
     if (m_promptAtLaunch && shouldPromptForRating())
         promptIfNetworkAvailable();

@@ -6,12 +6,15 @@
 #include "TestMain.h"
 
 #include <QDir>
+#include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+#include <memory>
 
 namespace {
 struct RecordingDelegate : ApplicationDelegate {
@@ -250,6 +253,101 @@ private slots:
         QCOMPARE(first, 1);
         QVERIFY(timer.stop());
         QVERIFY(!timer.stop());
+    }
+
+    // Timers of one interval tick in one beat, whenever the second starts;
+    // one that starts or stops inside a tick changes nothing for the rest,
+    // and a timer destroyed by another's tick is not called.
+    void timersShareABeat_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("second starts between beats") << "between";
+        QTest::newRow("second starts in the first's tick") << "inTick";
+        QTest::newRow("first destroys the second in its tick") << "destroy";
+    }
+    void timersShareABeat()
+    {
+        QFETCH(QString, how);
+        constexpr double interval = 0.005;
+        QString log;
+        RepeatingTimer first;
+        auto second = std::make_unique<RepeatingTimer>();
+        int firstTicks = 0;
+        // A running loop, not QTRY: its sleeps between passes would let both
+        // timers fall due together.
+        QEventLoop loop;
+        const auto startSecond = [&] {
+            second->start(interval, [&] { log += u'b'; });
+            log += u'+';
+        };
+        first.start(interval, [&] {
+            log += u'a';
+            ++firstTicks;
+            // Marks the return to the event loop: a beat of its own for the
+            // second timer would come after it.
+            QMetaObject::invokeMethod(qApp, [&log] { log += u'|'; }, Qt::QueuedConnection);
+            if (how == u"inTick" && firstTicks == 2)
+                startSecond();
+            if (how == u"destroy" && firstTicks == 6)
+                second.reset();
+            if (firstTicks == 12)
+                loop.quit();
+        });
+        if (how != u"inTick")
+            QTimer::singleShot(3, startSecond);
+        QTimer::singleShot(5000, &loop, &QEventLoop::quit);
+        loop.exec();
+        QCOMPARE(firstTicks, 12);
+        first.stop();
+        if (second)
+            QVERIFY(second->stop());
+        QCoreApplication::sendPostedEvents();
+        // After the start mark, each beat is "ab|", except that the first
+        // beat after the start may be the first timer's alone.
+        const qsizetype started = log.indexOf(u'+');
+        QVERIFY2(started >= 0, qPrintable(log));
+        QString after = log.mid(started + 1);
+        if (after.startsWith(QLatin1String("|")))
+            after.remove(0, 1);
+        if (after.startsWith(QLatin1String("a|")))
+            after.remove(0, 2);
+        if (how == u"destroy") {
+            const qsizetype gone = after.lastIndexOf(u'b') + 2;
+            QVERIFY2(!after.mid(gone).contains(u'b') && after.mid(gone).count(u'a') >= 4,
+                     qPrintable(log));
+            after.truncate(gone);
+        }
+        QVERIFY2(!after.isEmpty() && after == QString(QStringLiteral("ab|")).repeated(after.size() / 3),
+                 qPrintable(log));
+    }
+
+    // Writes asked for in a batch reach the file together when it ends.
+    void batchedWrites()
+    {
+        TestEnvironment env;
+        Preferences& prefs = Preferences::shared();
+        prefs.reload();
+        // The file's text: a QSettings on it would share the process's
+        // unwritten values.
+        const auto onDisk = [&env] {
+            QFile file(env.settingsFile());
+            return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+        };
+        {
+            const Preferences::Batch outer;
+            prefs.setString("a", "1");
+            prefs.synchronize();
+            {
+                const Preferences::Batch inner;
+                prefs.setString("b", "2");
+                prefs.synchronize();
+            }
+            QVERIFY(!onDisk().contains(QLatin1String("a=1")));
+            QCOMPARE(prefs.getString("b"), QStringLiteral("2"));
+        }
+        QVERIFY2(onDisk().contains(QLatin1String("a=1")) && onDisk().contains(QLatin1String("b=2")),
+                 qPrintable(onDisk()));
+        prefs.reload();
     }
 
     // A stored date is one the app could have written (ISO text, years 0 to
