@@ -7,6 +7,14 @@
 #include <memory>
 #include <vector>
 
+namespace {
+std::function<void()>& betweenTicks()
+{
+    static std::function<void()> settle;
+    return settle;
+}
+} // namespace
+
 // One QTimer per interval, ticking the timers that run at that interval.
 class RepeatingTimerBeat {
 public:
@@ -62,6 +70,7 @@ private:
         // still run the turn they had when the beat came are ticked, each
         // with a copy of its callback.
         const std::vector<Member> due = m_members;
+        bool ticked = false;
         for (const Member& m : due) {
             const bool current = std::any_of(m_members.begin(), m_members.end(), [&m](const Member& c) {
                 return c.timer == m.timer && c.turn == m.turn;
@@ -72,6 +81,9 @@ private:
                 m.timer->m_skipFirstBeat = false;
                 continue;
             }
+            if (ticked && betweenTicks())
+                betweenTicks()();
+            ticked = true;
             if (const std::function<void()> callback = m.timer->m_tick)
                 callback();
         }
@@ -80,6 +92,11 @@ private:
     QTimer m_timer;
     std::vector<Member> m_members;
 };
+
+void RepeatingTimer::setBetweenTicks(std::function<void()> settle)
+{
+    betweenTicks() = std::move(settle);
+}
 
 RepeatingTimer::~RepeatingTimer()
 {

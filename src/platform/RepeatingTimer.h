@@ -7,7 +7,7 @@
 // Timers of one interval share a beat: one that starts while another of its
 // interval runs takes that one's phase, its first tick between half and one
 // and a half intervals away, and every tick after one interval. Two effects
-// at once then cost one wake-up and one painted frame a step, not two.
+// at once then cost one wake-up a step, not two.
 class RepeatingTimer {
 public:
     RepeatingTimer() = default;
@@ -21,6 +21,12 @@ public:
     bool stop();
     bool isRunning() const { return m_beatMs != 0; }
     double interval() const { return m_interval; }
+
+    // Runs between the ticks of one beat: the window paints there what the
+    // last effect changed, since one frame for all of them would repaint the
+    // box around them all (a banner sliding at the top and a needle in the
+    // middle: most of the window).
+    static void setBetweenTicks(std::function<void()> settle);
 
 private:
     friend class RepeatingTimerBeat;

@@ -2,7 +2,10 @@
 
 #include "Application.h"
 #include "DevicePixels.h"
+#include "RepeatingTimer.h"
 #include "StageAccessibility.h"
+
+#include <QCoreApplication>
 
 #include <QGraphicsProxyWidget>
 #include <QGraphicsScene>
@@ -19,6 +22,12 @@ class Stage : public QWidget {
 public:
     using QWidget::QWidget;
 };
+
+std::vector<StageWindow*>& liveWindows()
+{
+    static std::vector<StageWindow*> windows;
+    return windows;
+}
 } // namespace
 
 StageWindow::StageWindow(DesignSize designSize, QWidget* parent)
@@ -29,6 +38,12 @@ StageWindow::StageWindow(DesignSize designSize, QWidget* parent)
         return true;
     }();
     Q_UNUSED(accessibilityInstalled);
+    static const bool settling = [] {
+        RepeatingTimer::setBetweenTicks(&StageWindow::settleRepaints);
+        return true;
+    }();
+    Q_UNUSED(settling);
+    liveWindows().push_back(this);
 
     setFrameShape(QFrame::NoFrame);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -59,6 +74,7 @@ StageWindow::StageWindow(DesignSize designSize, QWidget* parent)
 
 StageWindow::~StageWindow()
 {
+    std::erase(liveWindows(), this);
     // The scene owns the proxy, which owns the stage; screens on the stage go
     // first, while the window still exists for them.
     if (!m_stage)
@@ -131,6 +147,18 @@ void StageWindow::refit()
     viewport()->update();
     if (previous.scale != m_fit.scale)
         DevicePixels::announceChange(m_stage);
+}
+
+void StageWindow::settleRepaints()
+{
+    for (StageWindow* window : liveWindows()) {
+        // The stage hands its dirty rectangles to the proxy at its update
+        // request, and the scene merges all of one item's into their bounding
+        // box until it processes them, which paints the view: both now.
+        if (window->m_stage)
+            QCoreApplication::sendPostedEvents(window->m_stage, QEvent::UpdateRequest);
+        QCoreApplication::sendPostedEvents(window->m_scene, QEvent::MetaCall);
+    }
 }
 
 void StageWindow::paintEvent(QPaintEvent* event)

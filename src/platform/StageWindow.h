@@ -53,6 +53,10 @@ protected:
     void scrollContentsBy(int, int) override {}
     bool event(QEvent* event) override;
 
+    // Paints now what was asked for so far, apart from what is asked for
+    // after (the scene would repaint the box around both).
+    static void settleRepaints();
+
 private:
     void refit();
 

@@ -7,10 +7,14 @@
 #include "MainViewPad.h"
 #include "NeedleContainer.h"
 #include "OverlayPanel.h"
+#include "RepeatingTimer.h"
 #include "StageWindow.h"
 #include "TestMain.h"
 
+#include <QEventLoop>
 #include <QLabel>
+#include <QPaintEvent>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <QWindow>
 
@@ -156,6 +160,58 @@ private slots:
                                   qRound(std::abs(qBlue(got) - mix(qBlue(on), qBlue(off))))});
             }
         QVERIFY2(worst <= 2, qPrintable(QStringLiteral("differs by %1").arg(worst)));
+    }
+
+    // Two effects on one beat, far apart on the stage (a banner sliding at
+    // the top, a needle at the bottom): each frame repaints their own
+    // boxes, not the box around both.
+    void effectsOnOneBeatRepaintTheirOwnBoxes()
+    {
+        StageWindow stageWindow(StageWindow::phoneDesignSize);
+        stageWindow.resize(320, 568);
+        QWidget* top = new QWidget(stageWindow.stage());
+        top->setGeometry(0, 0, 40, 20);
+        QWidget* bottom = new QWidget(stageWindow.stage());
+        bottom->setGeometry(280, 540, 40, 20);
+        top->show();
+        bottom->show();
+        stageWindow.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&stageWindow));
+
+        int beats = 0;
+        struct Painted : QObject {
+            const int& beats;
+            int largest = 0;
+            int frames = 0;
+            explicit Painted(const int& b) : beats(b) {}
+            bool eventFilter(QObject*, QEvent* event) override
+            {
+                // From the second beat on: the first frame shows the window.
+                if (event->type() == QEvent::Paint && beats >= 1) {
+                    const QRect box = static_cast<QPaintEvent*>(event)->region().boundingRect();
+                    largest = std::max(largest, box.width() * box.height());
+                    ++frames;
+                }
+                return false;
+            }
+        } painted(beats);
+        stageWindow.viewport()->installEventFilter(&painted);
+        RepeatingTimer slide;
+        RepeatingTimer needle;
+        QEventLoop loop;
+        slide.start(0.01, [&] { top->update(); });
+        needle.start(0.01, [&] {
+            bottom->update();
+            if (++beats == 8)
+                loop.quit();
+        });
+        QTimer::singleShot(5000, &loop, &QEventLoop::quit);
+        loop.exec();
+        QCoreApplication::processEvents();
+        QCOMPARE(beats, 8);
+        QVERIFY(painted.frames >= 6);
+        // Each box with a point of antialiasing margin all round.
+        QVERIFY2(painted.largest <= 2 * 44 * 24, qPrintable(QString::number(painted.largest)));
     }
 };
 
