@@ -4,6 +4,7 @@
 #include "DevicePixels.h"
 #include "GaugeResources.h"
 #include "NeedleContainer.h"
+#include "StageWindow.h"
 
 #include <QPaintEvent>
 #include <QRegion>
@@ -147,7 +148,9 @@ void RotatingImageView::setRotation(float radians)
     m_covered = coveredRegion(m_rotation);
     m_coveredPivot = at;
     m_coveredRotation = radians;
-    update(before + m_covered);
+    // The one repaint of every frame while the needle moves.
+    if (!StageWindow::updateExactly(this, before + m_covered))
+        update(before + m_covered);
 }
 
 bool RotatingImageView::event(QEvent* event)

@@ -149,6 +149,27 @@ void StageWindow::refit()
         DevicePixels::announceChange(m_stage);
 }
 
+bool StageWindow::updateExactly(QWidget* widget, const QRegion& region)
+{
+    QWidget* stage = widget->window();
+    QGraphicsProxyWidget* proxy = stage->graphicsProxyWidget();
+    if (!proxy || !proxy->scene() || !widget->isVisible() || !widget->updatesEnabled())
+        return false;
+    const QRegion clipped = region & widget->rect();
+    if (clipped.isEmpty())
+        return true;
+    const QPoint offset = widget->mapTo(stage, QPoint(0, 0));
+    for (QGraphicsView* view : proxy->scene()->views()) {
+        const QTransform toViewport = proxy->sceneTransform() * view->viewportTransform();
+        QRegion device;
+        // A point of margin takes the scaled edge's antialiasing.
+        for (const QRect& r : clipped)
+            device += toViewport.mapRect(QRectF(r.translated(offset))).toAlignedRect().adjusted(-1, -1, 1, 1);
+        view->viewport()->update(device);
+    }
+    return true;
+}
+
 void StageWindow::settleRepaints()
 {
     for (StageWindow* window : liveWindows()) {

@@ -46,16 +46,23 @@ public:
     static QSize phoneDesignSize(QSize) { return Device::kPhoneDesignSize; }
     static QSize tabletDesignSize(QSize window);
 
+    // Like widget->update(region) for a widget on a stage, but the window
+    // repaints just these rectangles: through the stage's own update the
+    // scene would repaint the box around everything asked for in the frame
+    // (a turning needle's two halves, both needles). False, having done
+    // nothing, for a widget on no stage, hidden or not updating.
+    static bool updateExactly(QWidget* widget, const QRegion& region);
+
+    // Paints now what was asked for so far, apart from what is asked for
+    // after (the scene would repaint the box around both).
+    static void settleRepaints();
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void drawBackground(QPainter* painter, const QRectF& rect) override;
     void scrollContentsBy(int, int) override {}
     bool event(QEvent* event) override;
-
-    // Paints now what was asked for so far, apart from what is asked for
-    // after (the scene would repaint the box around both).
-    static void settleRepaints();
 
 private:
     void refit();

@@ -162,6 +162,63 @@ private slots:
         QVERIFY2(worst <= 2, qPrintable(QStringLiteral("differs by %1").arg(worst)));
     }
 
+    // A widget's exact repaint reaches the window as its own rectangles,
+    // mapped through the stage's scale: both, and not the box around them.
+    void exactRepaints_data()
+    {
+        QTest::addColumn<QSize>("window");
+        QTest::addColumn<qreal>("scale");
+        QTest::newRow("scale 1") << QSize(320, 568) << 1.0;
+        QTest::newRow("scale 0.5") << QSize(160, 284) << 0.5;
+        QTest::newRow("scale 1.5") << QSize(480, 852) << 1.5;
+    }
+    void exactRepaints()
+    {
+        QFETCH(QSize, window);
+        QFETCH(qreal, scale);
+        StageWindow stageWindow(StageWindow::phoneDesignSize);
+        stageWindow.resize(window);
+        auto* holder = new QWidget(stageWindow.stage());
+        holder->setGeometry(20, 100, 280, 400);
+        auto* widget = new QWidget(holder);
+        widget->setGeometry(10, 10, 260, 380);
+        holder->show();
+        stageWindow.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&stageWindow));
+        QCOMPARE(stageWindow.stageScale(), scale);
+        QCoreApplication::processEvents();
+
+        struct Painted : QObject {
+            QRegion region;
+            bool eventFilter(QObject*, QEvent* event) override
+            {
+                if (event->type() == QEvent::Paint)
+                    region += static_cast<QPaintEvent*>(event)->region();
+                return false;
+            }
+        } painted;
+        stageWindow.viewport()->installEventFilter(&painted);
+        const QRegion asked = QRegion(0, 0, 20, 20) + QRegion(240, 360, 20, 20);
+        QVERIFY(StageWindow::updateExactly(widget, asked));
+        QTRY_VERIFY(!painted.region.isEmpty());
+        const QPointF origin = stageWindow.stageOffset() + QPointF(30, 110) * scale;
+        for (const QRect& r : asked) {
+            const QRect device = QRectF(origin + QPointF(r.topLeft()) * scale, QSizeF(r.size()) * scale)
+                                     .toAlignedRect();
+            QVERIFY(painted.region.contains(device));
+        }
+        qint64 area = 0;
+        for (const QRect& r : painted.region)
+            area += qint64(r.width()) * r.height();
+        const qreal side = 20 * scale + 3;
+        QVERIFY2(area <= qRound(2 * side * side), qPrintable(QString::number(area)));
+
+        widget->hide();
+        QVERIFY(!StageWindow::updateExactly(widget, asked));
+        QWidget loose;
+        QVERIFY(!StageWindow::updateExactly(&loose, asked));
+    }
+
     // Two effects on one beat, far apart on the stage (a banner sliding at
     // the top, a needle at the bottom): each frame repaints their own
     // boxes, not the box around both.
