@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <map>
+#include <utility>
 #include <memory>
 #include <vector>
 
@@ -18,14 +19,22 @@ std::function<void()>& betweenTicks()
 // One QTimer per interval, ticking the timers that run at that interval.
 class RepeatingTimerBeat {
 public:
-    static RepeatingTimerBeat& of(int ms)
+    static std::map<int, std::unique_ptr<RepeatingTimerBeat>>& all()
     {
         static std::map<int, std::unique_ptr<RepeatingTimerBeat>> beats;
-        std::unique_ptr<RepeatingTimerBeat>& beat = beats[ms];
+        return beats;
+    }
+
+    static RepeatingTimerBeat& of(int ms)
+    {
+        std::unique_ptr<RepeatingTimerBeat>& beat = all()[ms];
         if (!beat)
             beat.reset(new RepeatingTimerBeat(ms));
         return *beat;
     }
+
+    bool isRunning() const { return m_timer.isActive(); }
+    void addTask(std::function<void()> task) { m_tasks.push_back(std::move(task)); }
 
     void join(RepeatingTimer* timer)
     {
@@ -45,8 +54,12 @@ public:
     void leave(RepeatingTimer* timer)
     {
         std::erase_if(m_members, [timer](const Member& m) { return m.timer == timer; });
-        if (m_members.empty())
-            m_timer.stop();
+        if (!m_members.empty())
+            return;
+        m_timer.stop();
+        // Those waiting for a beat that will not come run from the loop.
+        for (std::function<void()>& task : std::exchange(m_tasks, {}))
+            QTimer::singleShot(0, std::move(task));
     }
 
 private:
@@ -87,15 +100,28 @@ private:
             if (const std::function<void()> callback = m.timer->m_tick)
                 callback();
         }
+        for (std::function<void()>& task : std::exchange(m_tasks, {}))
+            task();
     }
 
     QTimer m_timer;
     std::vector<Member> m_members;
+    std::vector<std::function<void()>> m_tasks;
 };
 
 void RepeatingTimer::setBetweenTicks(std::function<void()> settle)
 {
     betweenTicks() = std::move(settle);
+}
+
+bool RepeatingTimer::atNextBeat(std::function<void()> task)
+{
+    for (auto& [ms, beat] : RepeatingTimerBeat::all())
+        if (beat && beat->isRunning()) {
+            beat->addTask(std::move(task));
+            return true;
+        }
+    return false;
 }
 
 RepeatingTimer::~RepeatingTimer()

@@ -22,6 +22,13 @@ public:
     bool isRunning() const { return m_beatMs != 0; }
     double interval() const { return m_interval; }
 
+    // Runs task once after the next tick of the quickest running beat, and
+    // answers true; false, doing nothing, when no timer runs. Work that
+    // would wake the loop on its own (reading a socket) can wait for the
+    // wake-up a running animation makes anyway. Should the beat stop first,
+    // the task runs from the event loop.
+    static bool atNextBeat(std::function<void()> task);
+
     // Runs between the ticks of one beat: the window paints there what the
     // last effect changed, since one frame for all of them would repaint the
     // box around them all (a banner sliding at the top and a needle in the

@@ -2,6 +2,7 @@
 #include "LocationManager.h"
 #include "NmeaParser.h"
 #include "NmeaTestData.h"
+#include "RepeatingTimer.h"
 #include "TestEnvironment.h"
 #include "TestMain.h"
 
@@ -155,6 +156,23 @@ private slots:
         QCOMPARE(summary(fixes[0]), QStringLiteral("2024-05-18T09:14:05.000Z 12.50 7.00"));
         QCOMPARE(summary(fixes[1]), QStringLiteral("2024-05-18T09:14:06.000Z 13.00 -1.00"));
         QCOMPARE(failed.count(), 1);
+
+        // While an animation runs, reads wait for its beat; once it stops,
+        // they come as the data does.
+        const auto epoch = [](int second) {
+            return QByteArray("{\"class\":\"TPV\",\"mode\":3,\"time\":\"2024-05-18T09:14:0") +
+                   QByteArray::number(second) + ".000Z\",\"lat\":48.1,\"lon\":11.5}\n";
+        };
+        {
+            RepeatingTimer animation;
+            animation.start(0.005, [] {});
+            gpsd->write(epoch(7));
+            QTRY_COMPARE_WITH_TIMEOUT(collect(received).size(), 3, kPeerTimeoutMs);
+            gpsd->write(epoch(8));
+            QTRY_COMPARE_WITH_TIMEOUT(collect(received).size(), 4, kPeerTimeoutMs);
+        }
+        gpsd->write(epoch(9));
+        QTRY_COMPARE_WITH_TIMEOUT(collect(received).size(), 5, kPeerTimeoutMs);
 
         // gpsd goes away: a new outage, reported once more however often
         // the source retries.

@@ -6,7 +6,10 @@
 #include <QJsonObject>
 #include <QTcpSocket>
 #include <QTimer>
+#include <memory>
 #include <optional>
+
+class QSocketNotifier;
 
 // Fixes from a gpsd daemon over its JSON protocol: TPV reports with a 2D or
 // 3D fix become fixes. A connection that fails or drops is reported once per
@@ -42,12 +45,19 @@ public:
 
 private:
     void connectNow();
+    void takeOver();
+    void closeReader();
+    void readNow();
     void readLines();
-    void lost();
+    void lost(const QString& reason);
 
     QString m_host;
     quint16 m_port;
     QTcpSocket m_socket;
+    std::unique_ptr<QSocketNotifier> m_reader; // reads m_fd once connected
+    int m_fd = -1;
+    int m_connection = 0;                      // which connection m_fd is
+    QByteArray m_lines;                        // read, not yet a whole line
     QTimer m_retry;
     Backoff m_backoff;
     QDateTime m_lastTime; // time of the last fix delivered
