@@ -9,6 +9,8 @@
 #include <vector>
 
 namespace {
+constexpr int kAnimationBeatMs = 100;
+
 std::function<void()>& betweenTicks()
 {
     static std::function<void()> settle;
@@ -71,7 +73,7 @@ private:
     explicit RepeatingTimerBeat(int ms)
     {
         // Coarse timers may slip by 5 %, which makes 1/30 s animations stutter.
-        m_timer.setTimerType(ms < 100 ? Qt::PreciseTimer : Qt::CoarseTimer);
+        m_timer.setTimerType(ms < kAnimationBeatMs ? Qt::PreciseTimer : Qt::CoarseTimer);
         m_timer.setInterval(ms);
         QObject::connect(&m_timer, &QTimer::timeout, [this] { tick(); });
     }
@@ -116,8 +118,10 @@ void RepeatingTimer::setBetweenTicks(std::function<void()> settle)
 
 bool RepeatingTimer::atNextBeat(std::function<void()> task)
 {
+    // Beats are kept by interval, quickest first; slower ones than an
+    // animation's would hold the task too long.
     for (auto& [ms, beat] : RepeatingTimerBeat::all())
-        if (beat && beat->isRunning()) {
+        if (ms < kAnimationBeatMs && beat && beat->isRunning()) {
             beat->addTask(std::move(task));
             return true;
         }

@@ -22,8 +22,9 @@ public:
     bool isRunning() const { return m_beatMs != 0; }
     double interval() const { return m_interval; }
 
-    // Runs task once after the next tick of the quickest running beat, and
-    // answers true; false, doing nothing, when no timer runs. Work that
+    // Runs task once after the next tick of the quickest running beat
+    // under 0.1 s (an animation's), and answers true; false, doing nothing,
+    // when none runs. Work that
     // would wake the loop on its own (reading a socket) can wait for the
     // wake-up a running animation makes anyway. Should the beat stop first,
     // the task runs from the event loop.
