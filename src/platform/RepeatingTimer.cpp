@@ -11,7 +11,7 @@
 namespace {
 constexpr int kAnimationBeatMs = 100;
 
-std::function<void()>& betweenTicks()
+std::function<void()>& beforeTick()
 {
     static std::function<void()> settle;
     return settle;
@@ -85,7 +85,6 @@ private:
         // still run the turn they had when the beat came are ticked, each
         // with a copy of its callback.
         const std::vector<Member> due = m_members;
-        bool ticked = false;
         for (const Member& m : due) {
             const bool current = std::any_of(m_members.begin(), m_members.end(), [&m](const Member& c) {
                 return c.timer == m.timer && c.turn == m.turn;
@@ -96,9 +95,8 @@ private:
                 m.timer->m_skipFirstBeat = false;
                 continue;
             }
-            if (ticked && betweenTicks())
-                betweenTicks()();
-            ticked = true;
+            if (beforeTick())
+                beforeTick()();
             if (const std::function<void()> callback = m.timer->m_tick)
                 callback();
         }
@@ -111,9 +109,9 @@ private:
     std::vector<std::function<void()>> m_tasks;
 };
 
-void RepeatingTimer::setBetweenTicks(std::function<void()> settle)
+void RepeatingTimer::setBeforeTick(std::function<void()> settle)
 {
-    betweenTicks() = std::move(settle);
+    beforeTick() = std::move(settle);
 }
 
 bool RepeatingTimer::atNextBeat(std::function<void()> task)

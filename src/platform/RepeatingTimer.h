@@ -30,11 +30,12 @@ public:
     // the task runs from the event loop.
     static bool atNextBeat(std::function<void()> task);
 
-    // Runs between the ticks of one beat: the window paints there what the
-    // last effect changed, since one frame for all of them would repaint the
-    // box around them all (a banner sliding at the top and a needle in the
-    // middle: most of the window).
-    static void setBetweenTicks(std::function<void()> settle);
+    // Runs before every tick: the window takes there what the effects before
+    // changed, since one frame for all of them would repaint the box around
+    // them all (a banner sliding at the top and a needle in the middle, or a
+    // spinner at the bottom: most of the window). Beats of other intervals
+    // often come in one wake-up too.
+    static void setBeforeTick(std::function<void()> settle);
 
 private:
     friend class RepeatingTimerBeat;

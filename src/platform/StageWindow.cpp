@@ -23,6 +23,23 @@ public:
     using QWidget::QWidget;
 };
 
+// The one item of the scene. A graphics widget repaints itself whole when
+// its window is activated or deactivated, in case its palette differs; the
+// stage's widgets repaint themselves where theirs do, so the proxy only hands
+// the event on. Otherwise the window repainted all of itself once more at
+// start and whenever it became active or inactive.
+class StageProxy : public QGraphicsProxyWidget {
+public:
+    bool event(QEvent* event) override
+    {
+        if (event->type() != QEvent::WindowActivate && event->type() != QEvent::WindowDeactivate)
+            return QGraphicsProxyWidget::event(event);
+        if (widget())
+            QCoreApplication::sendEvent(widget(), event);
+        return true;
+    }
+};
+
 std::vector<StageWindow*>& liveWindows()
 {
     static std::vector<StageWindow*> windows;
@@ -39,7 +56,7 @@ StageWindow::StageWindow(DesignSize designSize, QWidget* parent)
     }();
     Q_UNUSED(accessibilityInstalled);
     static const bool settling = [] {
-        RepeatingTimer::setBetweenTicks(&StageWindow::settleRepaints);
+        RepeatingTimer::setBeforeTick(&StageWindow::settleRepaints);
         return true;
     }();
     Q_UNUSED(settling);
@@ -65,7 +82,9 @@ StageWindow::StageWindow(DesignSize designSize, QWidget* parent)
     setScene(m_scene);
     m_stage = new Stage;
     m_stage->setObjectName(QStringLiteral("stage"));
-    m_proxy = m_scene->addWidget(m_stage);
+    m_proxy = new StageProxy;
+    m_proxy->setWidget(m_stage);
+    m_scene->addItem(m_proxy);
     m_proxy->setAcceptTouchEvents(true);
     m_proxy->setFlag(QGraphicsItem::ItemIsFocusable);
     m_scene->setFocusItem(m_proxy);
@@ -129,6 +148,10 @@ bool StageWindow::event(QEvent* event)
     // must be rendered for.
     if (event->type() == QEvent::ScreenChangeInternal)
         DevicePixels::announceChange(m_stage);
+    // What the stage asked for since joins this frame rather than making the
+    // next (a shown stage asks for all of itself after the window's first).
+    if (event->type() == QEvent::UpdateRequest)
+        settle();
     return QGraphicsView::event(event);
 }
 
@@ -172,14 +195,18 @@ bool StageWindow::updateExactly(QWidget* widget, const QRegion& region)
 
 void StageWindow::settleRepaints()
 {
-    for (StageWindow* window : liveWindows()) {
-        // The stage hands its dirty rectangles to the proxy at its update
-        // request, and the scene merges all of one item's into their bounding
-        // box until it processes them, which paints the view: both now.
-        if (window->m_stage)
-            QCoreApplication::sendPostedEvents(window->m_stage, QEvent::UpdateRequest);
-        QCoreApplication::sendPostedEvents(window->m_scene, QEvent::MetaCall);
-    }
+    for (StageWindow* window : liveWindows())
+        window->settle();
+}
+
+void StageWindow::settle()
+{
+    // The stage hands its dirty rectangles to the proxy at its update
+    // request, and the scene merges all of one item's into their bounding box
+    // until it processes them, which marks the viewport: both now.
+    if (m_stage)
+        QCoreApplication::sendPostedEvents(m_stage, QEvent::UpdateRequest);
+    QCoreApplication::sendPostedEvents(m_scene, QEvent::MetaCall);
 }
 
 void StageWindow::paintEvent(QPaintEvent* event)

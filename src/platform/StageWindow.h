@@ -53,8 +53,9 @@ public:
     // nothing, for a widget on no stage, hidden or not updating.
     static bool updateExactly(QWidget* widget, const QRegion& region);
 
-    // Paints now what was asked for so far, apart from what is asked for
-    // after (the scene would repaint the box around both).
+    // Hands what was asked for so far on to the windows, to be repainted
+    // apart from what is asked for after (the scene would repaint the box
+    // around both).
     static void settleRepaints();
 
 protected:
@@ -66,6 +67,8 @@ protected:
 
 private:
     void refit();
+    // Hands what the stage asked for so far on to the viewport.
+    void settle();
 
     DesignSize m_designSize;
     MarginPainter m_marginPainter;
